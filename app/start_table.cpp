@@ -1,0 +1,101 @@
+#include "app/start_table.h"
+
+#include "engine/Cardscmp.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <vector>
+
+StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Tarnwick"));
+    scrollBox = new TBoardScrollBox(this);
+    board = new TBoard;
+    scrollBox->SetBoard(board);
+    board->installEventFilter(this);
+    setCentralWidget(scrollBox);
+    resize(760, 560);
+
+    auto *undo = new QAction(this);
+    undo->setShortcut(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { board->Undo(); });
+    addAction(undo);
+    auto *redo = new QAction(this);
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(redo, &QAction::triggered, this, [this] { board->Redo(); });
+    addAction(redo);
+
+    deal();
+}
+
+void StartWindow::deal()
+{
+    board->IDCounter = 0;
+    TDeck *stock = board->NewDeck();
+    stock->SetHostBoard(board);
+    stock->SetShowEmpty(StockRedeal);
+    stock->SetVLeft(10);
+    stock->SetVTop(10);
+    TDeck *waste = board->NewDeck();
+    waste->SetHostBoard(board);
+    waste->SetVLeft(95);
+    waste->SetVTop(10);
+    std::vector<TDeck *> columns;
+    for (int i = 0; i < 7; ++i) {
+        TDeck *column = board->NewDeck();
+        column->SetHostBoard(board);
+        column->SetVLeft(10 + 85 * i);
+        column->SetVTop(125);
+        column->SetVShift(20);
+        column->SetVBShift(6);
+        columns.push_back(column);
+    }
+    for (int i = 0; i < 4; ++i) {
+        TDeck *foundation = board->NewDeck();
+        foundation->SetHostBoard(board);
+        foundation->SetShowEmpty(FoundationPile);
+        foundation->SetVLeft(265 + 85 * i);
+        foundation->SetVTop(10);
+    }
+
+    std::vector<int> faces;
+    for (int suit = 1; suit <= 4; ++suit)
+        for (int rank = 1; rank <= 13; ++rank)
+            faces.push_back(suit * 256 + rank);
+    std::shuffle(faces.begin(), faces.end(), *QRandomGenerator::global());
+    for (int i = 0; i < 52; ++i) {
+        TCard *card = board->NewCard();
+        card->CardID = i + 1;
+        card->SetCardFace(faces[std::size_t(i)]);
+        stock->AddCard(card);
+    }
+    for (int i = 0; i < 7; ++i)
+        for (int j = i; j < 7; ++j)
+            columns[std::size_t(j)]->DealCard(stock, 1, i == j);
+    this->stock = stock;
+    this->waste = waste;
+    board->ClearJournal();
+    board->Relayout();
+}
+
+bool StartWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == board && event->type() == QEvent::MouseButtonPress) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        if (stock->BoundsRect().contains(at)) {
+            if (TCard *top = stock->TopCard()) {
+                board->BeginMoveGroup();
+                waste->MoveCard(top);
+                top->SetFace(true);
+                board->EndMoveGroup();
+            } else {
+                stock->TakeAllFrom(waste, true);
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

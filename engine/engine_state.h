@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDateTime>
+#include <functional>
+
+// The sounds the engine and the games play, by their resource names.
+enum class EngineSound { PLYSEL, TURN, PLYWIN, SHUFFLE, CARDDRAG };
+
+// Plays sounds; the appearance layer supplies the real one. Without one the engine is silent.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void Play(EngineSound sound) = 0;
+};
+
+// "Card Movement": how the player moves cards.
+enum CardMovementMode { DragAndDrop = 0, PointAndClick = 1, DragAndClick = 2 };
+
+// Option flags that hold for every table of the process. The settings loader and the
+// options dialog set them; the engine only reads them.
+struct EngineOptions {
+    bool HoverHighlight = false;      // "Highlight"
+    int CardMovement = PointAndClick; // drag-and-drop off until the player's choice is applied
+    bool RightClick = true;           // plain right-click is the move click
+    bool FlipEnabled = true;          // animated card turning
+    bool ShadowEnabled = true;
+    int DragSteps = 5;                // 1..7
+    int ClickSteps = 4;               // 1..7
+
+    bool DragEnabled() const { return CardMovement == DragAndDrop || CardMovement == DragAndClick; }
+    bool ClickEnabled() const { return CardMovement == PointAndClick || CardMovement == DragAndClick; }
+};
+
+// State shared by the whole engine: the options, the busy flag that keeps a second move,
+// click or drag out while one runs, the sound player and the clock.
+struct EngineState {
+    EngineOptions Options;
+    bool Busy = false;
+    SoundPlayer *Sounds = nullptr;                      // not owned
+    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+
+    void PlaySound(EngineSound sound) const
+    {
+        if (Sounds)
+            Sounds->Play(sound);
+    }
+};
+
+EngineState &engineState();
+
+// Holds the busy flag for a scope and gives it back, also when an exception leaves the scope.
+class BusyGuard {
+public:
+    BusyGuard() { engineState().Busy = true; }
+    ~BusyGuard() { engineState().Busy = false; }
+    BusyGuard(const BusyGuard &) = delete;
+    BusyGuard &operator=(const BusyGuard &) = delete;
+};
+
+// Rounds to the nearest integer, halves to the even neighbour (as the layout arithmetic wants).
+int RoundHalfEven(double value);
