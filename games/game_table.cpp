@@ -1,0 +1,46 @@
+#include "games/game_table.h"
+
+#include "engine/board.h"
+#include "engine/card.h"
+
+GameTable::GameTable(TBoard *board)
+    : board(board)
+{
+    for (int index = 0; index < CardCount; ++index) {
+        TCard *card = board->NewCard();
+        const int suit = index % 52 / 13 + 1;
+        const int rank = index % 13 + 1;
+        card->CardID = index + 1;
+        card->SetCardFace(suit * 256 + rank);
+        card->SetVisible(false);
+        cards[index] = card;
+    }
+}
+
+int GameTable::Tag(const TDeck *pile) const
+{
+    const auto found = tags.find(pile);
+    return found == tags.end() ? 0 : found->second;
+}
+
+void GameTable::SetTag(TDeck *pile, int tag)
+{
+    if (pile)
+        tags[pile] = tag;
+}
+
+void GameTable::ForgetPiles()
+{
+    Waste = nullptr;
+    Stock = nullptr;
+    WasteFan = nullptr;
+    Foundations.Clear();
+    Tableau.Clear();
+    Cells.Clear();
+    tags.clear();
+}
+
+int GameTable::ChooseEmptyColumnMove() const
+{
+    return ColumnChooser ? ColumnChooser->ChooseEmptyColumnMove() : EmptyColumnChooser::Cancel;
+}
