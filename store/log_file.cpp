@@ -1,0 +1,313 @@
+#include "store/log_file.h"
+
+#include "store/binary_stream.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+template <std::size_t N> std::array<char, N> readReserved(BinaryReader &reader)
+{
+    std::array<char, N> bytes{};
+    const QByteArray read = reader.readBytes(N);
+    std::copy(read.cbegin(), read.cend(), bytes.begin());
+    return bytes;
+}
+
+template <std::size_t N> void writeReserved(BinaryWriter &writer, const std::array<char, N> &bytes)
+{
+    writer.writeBytes(QByteArrayView(bytes.data(), qsizetype(N)));
+}
+
+} // namespace
+
+LogRecord decodeLogRecord(QByteArrayView bytes)
+{
+    BinaryReader reader(bytes);
+    LogRecord record;
+    record.GameNumber = reader.readUInt32();
+    record.GameId = reader.readInt32();
+    record.Won = reader.readUInt8() != 0;
+    record.Reserved9 = readReserved<3>(reader);
+    record.Score = reader.readInt32();
+    record.Moves = reader.readInt32();
+    record.StartTime = reader.readDouble();
+    record.Duration = reader.readDouble();
+    record.PlayerName = reader.readShortString(LogRecord::PlayerNameLength);
+    record.Comment = reader.readShortString(LogRecord::CommentLength);
+    record.Reserved98 = readReserved<4>(reader);
+    record.RunNumber = reader.readInt32();
+    record.Reserved106 = readReserved<4>(reader);
+    record.Reserved110 = readReserved<2>(reader);
+    return record;
+}
+
+QByteArray encodeLogRecord(const LogRecord &record)
+{
+    BinaryWriter writer;
+    writer.writeUInt32(record.GameNumber);
+    writer.writeInt32(record.GameId);
+    writer.writeUInt8(record.Won ? 1 : 0);
+    writeReserved(writer, record.Reserved9);
+    writer.writeInt32(record.Score);
+    writer.writeInt32(record.Moves);
+    writer.writeDouble(record.StartTime);
+    writer.writeDouble(record.Duration);
+    writer.writeShortString(record.PlayerName, LogRecord::PlayerNameLength);
+    writer.writeShortString(record.Comment, LogRecord::CommentLength);
+    writeReserved(writer, record.Reserved98);
+    writer.writeInt32(record.RunNumber);
+    writeReserved(writer, record.Reserved106);
+    writeReserved(writer, record.Reserved110);
+    return writer.bytes();
+}
+
+bool TRecordStream::open(const QString &path, QIODevice::OpenMode mode)
+{
+    file_.setFileName(path);
+    return file_.open(mode);
+}
+
+qint64 TRecordStream::RecordCount() const
+{
+    return file_.size() / RecordSize();
+}
+
+qint64 TRecordStream::CurrentRecord() const
+{
+    return file_.pos() / RecordSize() + 1;
+}
+
+void TRecordStream::seekBytes(qint64 position)
+{
+    if (position < 0)
+        throw FileError("Cannot read beyond beginning of the  file.");
+    if (!file_.seek(position))
+        throw FileError("cannot seek in " + file_.fileName().toStdString());
+}
+
+void TRecordStream::SeekRecord(qint64 count, Origin origin)
+{
+    const qint64 base = origin == FromBeginning ? 0 : origin == FromCurrent ? file_.pos() : file_.size();
+    seekBytes(base + count * RecordSize());
+}
+
+QByteArray TRecordStream::ReadRecord()
+{
+    QByteArray record = file_.read(RecordSize());
+    if (record.size() != RecordSize())
+        throw DamagedData("incomplete record in " + file_.fileName().toStdString());
+    return record;
+}
+
+void TRecordStream::WriteRecord(QByteArrayView record)
+{
+    if (record.size() != RecordSize() || file_.write(record.data(), record.size()) != record.size())
+        throw FileError("cannot write " + file_.fileName().toStdString());
+}
+
+void TRecordStream::AppendRecord(QByteArrayView record)
+{
+    seekBytes(RecordCount() * RecordSize());
+    WriteRecord(record);
+}
+
+void TRecordStream::SeekLastRecord()
+{
+    if (RecordCount() == 0)
+        throw FileError("Cannot read beyond beginning of the  file.");
+    seekBytes((RecordCount() - 1) * RecordSize());
+}
+
+void TRecordStream::StepBack()
+{
+    if (file_.pos() < RecordSize())
+        throw FileError("Cannot read beyond beginning of the  file.");
+    seekBytes(file_.pos() - RecordSize());
+}
+
+QString keepAsideName(const QString &path)
+{
+    QString candidate = path + QStringLiteral(".bad");
+    for (int number = 1; QFileInfo::exists(candidate) && number < 1000; ++number)
+        candidate = path + QStringLiteral(".bad%1").arg(number);
+    return candidate;
+}
+
+GameLog::GameLog(QString path) : path_(std::move(path)) {}
+
+QString GameLog::scratchPath() const
+{
+    return QFileInfo(path_).dir().filePath(QStringLiteral("qellog.tmp"));
+}
+
+QString GameLog::keptAsidePath() const
+{
+    return keepAsideName(path_);
+}
+
+void GameLog::keepAsideWhenPartial(const TRecordStream &stream) const
+{
+    const qint64 size = const_cast<TRecordStream &>(stream).file().size();
+    if (size % stream.RecordSize() != 0)
+        QFile::copy(path_, keptAsidePath());
+}
+
+void GameLog::append(LogRecord record)
+{
+    record.Reserved106 = {};
+    TRecordStream stream;
+    if (!stream.open(path_, QIODevice::ReadWrite))
+        throw FileError("cannot open " + path_.toStdString());
+    keepAsideWhenPartial(stream);
+    stream.AppendRecord(encodeLogRecord(record));
+    if (!stream.file().flush())
+        throw FileError("cannot write " + path_.toStdString());
+}
+
+std::optional<LogRecord> GameLog::readLast() const
+{
+    TRecordStream stream;
+    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadOnly) || stream.RecordCount() == 0)
+        return std::nullopt;
+    stream.SeekLastRecord();
+    return decodeLogRecord(stream.ReadRecord());
+}
+
+bool GameLog::replaceLast(LogRecord record)
+{
+    record.Reserved106 = {};
+    TRecordStream stream;
+    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadWrite) || stream.RecordCount() == 0)
+        return false;
+    stream.SeekLastRecord();
+    stream.WriteRecord(encodeLogRecord(record));
+    return stream.file().flush();
+}
+
+bool GameLog::setComment(qint64 index, const QString &comment)
+{
+    TRecordStream stream;
+    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadWrite))
+        return false;
+    if (index < 0 || index >= stream.RecordCount())
+        return false;
+    stream.SeekRecord(index, TRecordStream::FromBeginning);
+    LogRecord record = decodeLogRecord(stream.ReadRecord());
+    record.Comment = fitToField(comment, LogRecord::CommentLength);
+    stream.StepBack();
+    stream.WriteRecord(encodeLogRecord(record));
+    return stream.file().flush();
+}
+
+bool GameLog::renamePlayer(const QString &oldName, const QString &newName)
+{
+    TRecordStream stream;
+    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadWrite))
+        return false;
+    const QString stored = fitToField(oldName, LogRecord::PlayerNameLength);
+    while (stream.CurrentRecord() <= stream.RecordCount()) {
+        LogRecord record = decodeLogRecord(stream.ReadRecord());
+        if (record.PlayerName != stored)
+            continue;
+        record.PlayerName = fitToField(newName, LogRecord::PlayerNameLength);
+        stream.StepBack();
+        stream.WriteRecord(encodeLogRecord(record));
+    }
+    if (!stream.file().flush())
+        throw FileError("cannot write " + path_.toStdString());
+    return true;
+}
+
+bool GameLog::rewrite(const std::function<std::optional<LogRecord>(qint64, qint64, LogRecord)> &transform)
+{
+    TRecordStream source;
+    if (!QFileInfo::exists(path_) || !source.open(path_, QIODevice::ReadOnly))
+        return false;
+    keepAsideWhenPartial(source);
+
+    const QString scratch = scratchPath();
+    QFile target(scratch);
+    bool written = target.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    try {
+        const qint64 count = source.RecordCount();
+        for (qint64 index = 0; written && index < count; ++index) {
+            const std::optional<LogRecord> kept = transform(index, count, decodeLogRecord(source.ReadRecord()));
+            if (!kept)
+                continue;
+            const QByteArray bytes = encodeLogRecord(*kept);
+            written = target.write(bytes) == bytes.size();
+        }
+    } catch (const std::exception &) {
+        written = false;
+    }
+    written = written && target.flush() && ::fsync(target.handle()) == 0;
+    target.close();
+    written = written && target.error() == QFileDevice::NoError;
+    source.close();
+
+    std::error_code error;
+    if (written)
+        std::filesystem::rename(scratch.toStdString(), path_.toStdString(), error);
+    if (!written || error) {
+        QFile::remove(scratch);
+        return false;
+    }
+    return true;
+}
+
+bool GameLog::deletePlayerRecords(const QString &name, int gameId)
+{
+    const QString stored = fitToField(name, LogRecord::PlayerNameLength);
+    return rewrite([&](qint64, qint64, LogRecord record) -> std::optional<LogRecord> {
+        if (record.PlayerName == stored && (gameId == -1 || record.GameId == gameId))
+            return std::nullopt;
+        return record;
+    });
+}
+
+bool GameLog::deleteGameRecords(int gameId)
+{
+    return rewrite([&](qint64, qint64, LogRecord record) -> std::optional<LogRecord> {
+        if (gameId == -1 || record.GameId == gameId)
+            return std::nullopt;
+        if (gameId >= 1000 && record.GameId > gameId)
+            --record.GameId;
+        return record;
+    });
+}
+
+bool GameLog::trim(int maxRecords)
+{
+    const qint64 keep = std::max(maxRecords, 1);
+    if (recordCount() <= keep)
+        return true;
+    return rewrite([&](qint64 index, qint64 count, LogRecord record) -> std::optional<LogRecord> {
+        if (index < count - keep)
+            return std::nullopt;
+        return record;
+    });
+}
+
+qint64 GameLog::recordCount() const
+{
+    TRecordStream stream;
+    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadOnly))
+        return 0;
+    return stream.RecordCount();
+}
+
+void GameLog::forEachRecord(const std::function<bool(qint64, const LogRecord &)> &visit) const
+{
+    TRecordStream stream;
+    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadOnly))
+        return;
+    while (stream.CurrentRecord() <= stream.RecordCount()) {
+        const qint64 index = stream.CurrentRecord() - 1;
+        if (!visit(index, decodeLogRecord(stream.ReadRecord())))
+            return;
+    }
+}

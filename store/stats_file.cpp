@@ -1,0 +1,214 @@
+#include "store/stats_file.h"
+
+#include "store/binary_stream.h"
+
+#include <functional>
+
+namespace {
+
+const QByteArray StatsMark = QByteArrayLiteral("\x03v50");
+
+// Fills the list with count records read by readOne; a record that cannot be read is
+// replaced by a new one. The count is capped by what the remaining bytes can hold, so a
+// false count never makes records out of nothing.
+void readRecords(BinaryReader &reader, int count, qint64 recordSize, double today, StatsFileContents &contents,
+                 const std::function<PlayerRecord(BinaryReader &, int)> &readOne)
+{
+    const qint64 available = (reader.remaining() + recordSize - 1) / recordSize;
+    if (available < count) {
+        count = int(std::max<qint64>(available, 1));
+        contents.status = StatsFileContents::Status::Damaged;
+    }
+    for (int index = 0; index < count; ++index) {
+        try {
+            contents.players.push_back(readOne(reader, index));
+        } catch (const DamagedData &) {
+            contents.players.push_back(PlayerRecord::create(generatedPlayerName(index), today));
+            contents.status = StatsFileContents::Status::Damaged;
+        }
+    }
+}
+
+// A count or index as stored: a count outside 1..500 becomes 1, an index outside the list 0.
+int usableCount(qint32 count, StatsFileContents &contents)
+{
+    if (count < 1 || count > MaxPlayers) {
+        contents.status = StatsFileContents::Status::Damaged;
+        return 1;
+    }
+    return count;
+}
+
+void fixCurrentIndex(StatsFileContents &contents)
+{
+    if (contents.currentIndex < 0 || contents.currentIndex >= int(contents.players.size()))
+        contents.currentIndex = 0;
+}
+
+StatsFileContents freshList(StatsFileContents::Status status, double today)
+{
+    StatsFileContents contents;
+    contents.status = status;
+    contents.players.push_back(PlayerRecord::create(generatedPlayerName(0), today));
+    return contents;
+}
+
+// A 48-byte entry of the older records: the first 40 bytes of a `GameStats`, then 8 bytes
+// that are dropped.
+GameStats readShortGameStats(BinaryReader &reader)
+{
+    GameStats stats;
+    stats.AllTime.NotWon = reader.readInt16();
+    stats.AllTime.Won = reader.readInt16();
+    stats.AllTime.Score = reader.readInt32();
+    stats.AllTime.BestTime = usableBestTime(reader.readDouble());
+    stats.TodayDate = reader.readDouble();
+    stats.Today.NotWon = reader.readInt16();
+    stats.Today.Won = reader.readInt16();
+    stats.Today.Score = reader.readInt32();
+    stats.Today.BestTime = usableBestTime(reader.readDouble());
+    reader.skip(8);
+    return stats;
+}
+
+// The oldest entry: all-time counters and best time of ids 0 to 200, then 8 unused bytes.
+GameStats readOldestGameStats(BinaryReader &reader)
+{
+    GameStats stats;
+    stats.AllTime.NotWon = reader.readInt16();
+    stats.AllTime.Won = reader.readInt16();
+    stats.AllTime.Score = reader.readInt32();
+    stats.AllTime.BestTime = usableBestTime(reader.readDouble());
+    reader.skip(8);
+    return stats;
+}
+
+constexpr qint64 ShortEntrySize = 48;
+constexpr qint64 OldestEntrySize = 24;
+constexpr int OldestGameIds = 201;
+constexpr qint64 NamedOldRecordSize = RecordedGameIds * ShortEntrySize + 7 * 256; // 25,840
+constexpr qint64 UnnamedOldRecordSize = RecordedGameIds * ShortEntrySize;       // 24,048
+constexpr qint64 OldestRecordSize = OldestGameIds * OldestEntrySize;           // 4,824
+
+} // namespace
+
+QString generatedPlayerName(int index)
+{
+    return index == 0 ? QStringLiteral("Default") : QStringLiteral("Default%1").arg(index);
+}
+
+StatsFileContents decodeStatsFile(QByteArrayView bytes, double today)
+{
+    BinaryReader reader(bytes);
+    if (bytes.size() < 4 || bytes.first(4) != StatsMark)
+        return freshList(StatsFileContents::Status::WrongMark, today);
+    reader.skip(4);
+
+    StatsFileContents contents;
+    int count = 1;
+    try {
+        const qint32 storedCount = reader.readInt32();
+        contents.currentIndex = reader.readInt32();
+        count = usableCount(storedCount, contents);
+    } catch (const DamagedData &) {
+        contents.status = StatsFileContents::Status::Damaged;
+        contents.currentIndex = 0;
+    }
+    readRecords(reader, count, PlayerRecord::Size, today, contents,
+                [](BinaryReader &records, int) { return readPlayerRecord(records); });
+    fixCurrentIndex(contents);
+    return contents;
+}
+
+QByteArray encodeStatsFile(const std::vector<PlayerRecord> &players, int currentIndex)
+{
+    BinaryWriter writer;
+    writer.writeBytes(StatsMark);
+    writer.writeInt32(qint32(players.size()));
+    writer.writeInt32(currentIndex);
+    for (const PlayerRecord &record : players)
+        writePlayerRecord(writer, record);
+    return writer.bytes();
+}
+
+StatsFileContents decodeOldPlayersFile(QByteArrayView bytes, const LegacyPlayerSettings &legacy, double today)
+{
+    const QByteArrayView mark = bytes.first(std::min<qsizetype>(4, bytes.size()));
+    const auto hasMark = [&](const char *text) { return mark == QByteArrayView(QByteArray(1, '\x03') + text); };
+
+    StatsFileContents contents;
+    BinaryReader reader(bytes);
+    int count = 1;
+    const auto readCountAndIndex = [&] {
+        reader.skip(4);
+        try {
+            const qint32 storedCount = reader.readInt32();
+            contents.currentIndex = reader.readInt32();
+            count = usableCount(storedCount, contents);
+        } catch (const DamagedData &) {
+            contents.status = StatsFileContents::Status::Damaged;
+            contents.currentIndex = 0;
+        }
+    };
+    const auto registryName = [&](int index) {
+        const QString name = index < legacy.names.size() ? legacy.names.at(index) : QString();
+        return name.isEmpty() ? QStringLiteral("Default") : name;
+    };
+    const auto withLegacyDetails = [&](PlayerRecord record) {
+        for (int detail = 0; detail < 3; ++detail)
+            record.Details[detail] = detail < legacy.details.size() ? legacy.details.at(detail) : QString();
+        return record;
+    };
+    const auto readNamedShortRecord = [](BinaryReader &records, int) {
+        PlayerRecord record;
+        for (GameStats &stats : record.Games)
+            stats = readShortGameStats(records);
+        record.Name = records.readShortString(PlayerRecord::NameLength);
+        for (QString &detail : record.Details)
+            detail = records.readShortString(PlayerRecord::NameLength);
+        return record;
+    };
+
+    if (hasMark("v41")) {
+        readCountAndIndex();
+        readRecords(reader, count, PlayerRecord::Size, today, contents,
+                    [](BinaryReader &records, int) { return readPlayerRecord(records); });
+    } else if (hasMark("v33")) {
+        readCountAndIndex();
+        readRecords(reader, count, NamedOldRecordSize, today, contents, readNamedShortRecord);
+    } else if (hasMark("v32")) {
+        reader.skip(4);
+        count = usableCount(legacy.playerCount, contents);
+        contents.currentIndex = legacy.activePlayer;
+        readRecords(reader, count, NamedOldRecordSize, today, contents, readNamedShortRecord);
+    } else if (hasMark("v28")) {
+        reader.skip(4);
+        count = usableCount(legacy.playerCount, contents);
+        contents.currentIndex = legacy.activePlayer;
+        readRecords(reader, count, UnnamedOldRecordSize, today, contents, [&](BinaryReader &records, int index) {
+            PlayerRecord record;
+            for (GameStats &stats : record.Games)
+                stats = readShortGameStats(records);
+            record.Name = registryName(index);
+            return withLegacyDetails(record);
+        });
+    } else {
+        count = usableCount(legacy.playerCount, contents);
+        contents.currentIndex = legacy.activePlayer;
+        readRecords(reader, count, OldestRecordSize, today, contents, [&](BinaryReader &records, int index) {
+            PlayerRecord record;
+            for (int gameId = 0; gameId < OldestGameIds; ++gameId)
+                record.Games[gameId] = readOldestGameStats(records);
+            record.Name = registryName(index);
+            return withLegacyDetails(record);
+        });
+    }
+    // Converted records start their run and their day afresh.
+    for (PlayerRecord &record : contents.players) {
+        for (GameStats &stats : record.Games)
+            stats.ThisRun = {};
+        record.startRun(today);
+    }
+    fixCurrentIndex(contents);
+    return contents;
+}
