@@ -1,0 +1,482 @@
+#include "look/card_sets.h"
+
+#include "look/art/card_art.h"
+#include "look/card_set_package.h"
+#include "look/card_sizing.h"
+#include "look/picture_file.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QPainter>
+#include <QRandomGenerator>
+
+const QString CardSets::ColourDepthMessage = QStringLiteral(
+    "Card set you have selected cannot be dislpayed with current color settings. Default card set will be "
+    "displayed instead. Please change color settings of your monitor to 16-bit color or higher to be able to "
+    "select this card set.");
+
+namespace {
+
+constexpr int JokerOffset = 53;
+
+QSize pixelSize(QSize card, qreal ratio)
+{
+    return QSize(qRound(card.width() * ratio), qRound(card.height() * ratio));
+}
+
+QSize logicalSize(const QImage &picture)
+{
+    return picture.deviceIndependentSize().toSize();
+}
+
+// The picture at exactly the card size and ratio, stretched smoothly when it differs.
+QImage fitted(const QImage &picture, QSize card, qreal ratio)
+{
+    QImage result = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QSize pixels = pixelSize(card, ratio);
+    if (result.size() != pixels)
+        result = result.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    result.setDevicePixelRatio(ratio);
+    return result;
+}
+
+// The card shape from a card-outline picture: opaque where the mask is white and opaque,
+// transparent where it is black or transparent, so masks with and without alpha both serve.
+QImage shapeFromMask(const QImage &mask)
+{
+    QImage shape = mask.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < shape.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(shape.scanLine(y));
+        for (int x = 0; x < shape.width(); ++x) {
+            const int alpha = qGray(line[x]) * qAlpha(line[x]) / 255;
+            line[x] = qRgba(255, 255, 255, alpha);
+        }
+    }
+    shape = shape.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    shape.setDevicePixelRatio(mask.devicePixelRatio());
+    return shape;
+}
+
+QImage cutToShape(QImage picture, const QImage &shape)
+{
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.drawImage(QRectF(QPointF(0, 0), picture.deviceIndependentSize()), shape);
+    return picture;
+}
+
+// A back: a white card with the back picture stretched over it, cut to the card shape.
+QImage backOnCard(const QImage &back, QSize card, qreal ratio, const QImage &shape)
+{
+    QImage result(pixelSize(card, ratio), QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(ratio);
+    result.fill(Qt::white);
+    {
+        QPainter painter(&result);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(card)), back);
+    }
+    return cutToShape(result, shape);
+}
+
+// An alpha mark (88..90) brought to the card: shrunk when at least as large in both
+// directions, kept as it is when no larger in either, and stretched to the card otherwise.
+QImage alphaMarkForCard(const QImage &mark, QSize card, qreal ratio)
+{
+    const QSize size = logicalSize(mark);
+    const bool atLeast = size.width() >= card.width() && size.height() >= card.height();
+    const bool noLarger = size.width() <= card.width() && size.height() <= card.height();
+    if (noLarger && !atLeast) {
+        QImage kept = mark.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        kept.setDevicePixelRatio(mark.devicePixelRatio());
+        return kept;
+    }
+    return fitted(mark, card, ratio);
+}
+
+QImage inverseOf(const QImage &shape)
+{
+    QImage inverse = shape.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < inverse.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(inverse.scanLine(y));
+        for (int x = 0; x < inverse.width(); ++x) {
+            const int alpha = 255 - qAlpha(line[x]);
+            line[x] = qRgba(alpha, alpha, alpha, alpha);
+        }
+    }
+    inverse.setDevicePixelRatio(shape.devicePixelRatio());
+    return inverse;
+}
+
+// The completed-foundation mark: a dither of dark dots inside the card shape.
+QImage completedMark(const QImage &shape)
+{
+    QImage mark(shape.size(), QImage::Format_ARGB32_Premultiplied);
+    mark.setDevicePixelRatio(shape.devicePixelRatio());
+    const int step = qMax(1, qRound(shape.devicePixelRatio()));
+    for (int y = 0; y < mark.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(shape.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(mark.scanLine(y));
+        for (int x = 0; x < mark.width(); ++x) {
+            const bool dot = ((x / step) + (y / step)) % 2 == 0;
+            const int alpha = dot ? qAlpha(in[x]) * 120 / 255 : 0;
+            out[x] = qRgba(0, 0, 0, alpha);
+        }
+    }
+    return mark;
+}
+
+bool isMarkSlot(int slot)
+{
+    return slot >= 67 && slot <= 90 && slot != 70 && (slot < 80 || slot > 87);
+}
+
+} // namespace
+
+CardSets::CardSets(CardPictures &pictureTable, CardSetEnvironment setEnvironment)
+    : table(pictureTable), environment(std::move(setEnvironment))
+{
+    if (environment.DevicePixelRatio <= 0)
+        environment.DevicePixelRatio = 1.0;
+    if (!environment.RandomIndex)
+        environment.RandomIndex = [](int count) { return int(QRandomGenerator::global()->bounded(qMax(1, count))); };
+}
+
+CardSets::~CardSets() = default;
+
+QString CardSets::packagePath(int number) const
+{
+    const QString name = number == 0 ? QStringLiteral("sdeck.dll") : QStringLiteral("cdeck%1.dll").arg(number);
+    return environment.ProgramFolder + QLatin1Char('/') + name;
+}
+
+bool CardSets::Offers(int sizeIndex) const
+{
+    return sizeIndex >= 0 && sizeIndex <= 2 && offers[static_cast<size_t>(sizeIndex)];
+}
+
+std::array<bool, 3> CardSets::DefaultOfferedSizes() const
+{
+    std::array<bool, 3> result{false, true, false};
+    CardSetPackage package;
+    if (package.Open(packagePath(0))) {
+        result[0] = package.OffersSize(0);
+        result[2] = package.OffersSize(2);
+    }
+    return result;
+}
+
+bool CardSets::DefaultOffers(int sizeIndex) const
+{
+    return sizeIndex >= 0 && sizeIndex <= 2 && DefaultOfferedSizes()[static_cast<size_t>(sizeIndex)];
+}
+
+bool CardSets::LoadSet(int newSet, int newSize)
+{
+    newSet = qMax(0, newSet);
+    newSize = qBound(0, newSize, 2);
+    if (newSet >= 1 && environment.ColourDepth <= 8) {
+        CardSetPackage package;
+        if (package.Open(packagePath(newSet)) && package.RequiredDepth() > 8) {
+            if (environment.Inform)
+                environment.Inform(ColourDepthMessage);
+            newSet = 0;
+        }
+    }
+    if (loaded && newSet == set && newSize == size)
+        return false;
+
+    const int previousSet = loaded ? set : -1;
+    set = newSet;
+    size = newSize;
+    loaded = true;
+
+    CardPictures fresh;
+    bool complete = false;
+    if (set == 0 && size == CardSizing::Normal)
+        complete = loadProgramSet(fresh);
+    else
+        complete = loadPackage(fresh, packagePath(set));
+    if (!complete) {
+        set = 0;
+        size = CardSizing::Normal;
+        fresh = CardPictures();
+        loadProgramSet(fresh);
+    }
+    setChanged = set != previousSet;
+    finishLoad(fresh);
+    return true;
+}
+
+bool CardSets::ApplySize(int sizeIndex)
+{
+    const int before = size;
+    LoadSet(set, sizeIndex);
+    return size != before;
+}
+
+bool CardSets::StepSize(int direction)
+{
+    const int target = qBound(0, size + (direction > 0 ? 1 : -1), 2);
+    if (target == size || (set != 0 && !Offers(target)))
+        return false;
+    return LoadSet(set, target);
+}
+
+bool CardSets::loadProgramSet(CardPictures &fresh)
+{
+    const QSize card = CardArt::NominalCardSize(CardSizing::Normal);
+    const qreal ratio = environment.DevicePixelRatio;
+    for (int face = 1; face <= 52; ++face)
+        fresh.SetPicture(face, CardArt::ProgramPicture(QString::number(face), card, ratio));
+    fresh.SetPicture(CardPictures::Joker, CardArt::ProgramPicture(QStringLiteral("87"), card, ratio));
+    for (int slot = 67; slot <= 90; ++slot) {
+        if (!isMarkSlot(slot))
+            continue;
+        const QString id = slot >= 88 ? QStringLiteral("BST%1").arg(slot) : QString::number(slot);
+        fresh.SetPicture(slot, CardArt::ProgramPicture(id, card, ratio));
+    }
+    for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
+        fresh.SetPicture(slot, CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio));
+    fresh.SetCardSize(card.width(), card.height());
+    offers = DefaultOfferedSizes();
+    carriesSetBack = true;
+    return true;
+}
+
+bool CardSets::loadPackage(CardPictures &fresh, const QString &path)
+{
+    CardSetPackage package;
+    if (!package.Open(path))
+        return false;
+    for (int index = 0; index < 3; ++index)
+        offers[static_cast<size_t>(index)] = package.OffersSize(index);
+    if (set == 0)
+        offers[CardSizing::Normal] = true;
+    const int base = CardSetPackage::SizeBase[static_cast<size_t>(size)];
+
+    // Faces fix the card size; a face of another size makes the set unusable.
+    QImage first = package.Picture(base + 1, environment.DevicePixelRatio);
+    if (first.isNull())
+        return false;
+    const QSize card = logicalSize(first);
+    const qreal ratio = first.devicePixelRatio();
+    if (card.width() < 8 || card.height() < 8 || card.width() > 1024 || card.height() > 1024)
+        return false;
+    for (int face = 1; face <= 52; ++face) {
+        const QImage picture = face == 1 ? first : package.Picture(base + face, environment.DevicePixelRatio);
+        if (picture.isNull() || logicalSize(picture) != card)
+            return false;
+        fresh.SetPicture(face, fitted(picture, card, ratio));
+    }
+
+    bool incomplete = false;
+    const QImage joker = package.Picture(base + JokerOffset, environment.DevicePixelRatio);
+    if (joker.isNull())
+        incomplete = true;
+    else
+        fresh.SetPicture(CardPictures::Joker, fitted(joker, card, ratio));
+
+    std::vector<int> missingMarks;
+    for (int slot = 67; slot <= 90; ++slot) {
+        if (!isMarkSlot(slot))
+            continue;
+        const QImage picture = package.Picture(base + slot, environment.DevicePixelRatio);
+        if (!picture.isNull()) {
+            fresh.SetPicture(slot, slot >= 88 ? alphaMarkForCard(picture, card, ratio) : fitted(picture, card, ratio));
+            continue;
+        }
+        if (slot >= 88) {
+            // The alpha marks come from "sdeck.dll" or else from the program's own pictures.
+            QImage fallback;
+            CardSetPackage standard;
+            if (standard.Open(packagePath(0))) {
+                fallback = standard.Picture(CardSetPackage::SizeBase[2] + slot, environment.DevicePixelRatio);
+                if (fallback.isNull())
+                    fallback = standard.Picture(CardSetPackage::SizeBase[0] + slot, environment.DevicePixelRatio);
+            }
+            if (fallback.isNull())
+                fallback = CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio);
+            fresh.SetPicture(slot, alphaMarkForCard(fallback, card, ratio));
+            continue;
+        }
+        incomplete = true;
+        missingMarks.push_back(slot);
+    }
+
+    if (incomplete) {
+        // Only a set of the standard card size can borrow the program's own pictures.
+        if (card != CardArt::NominalCardSize(CardSizing::Normal))
+            return false;
+        for (int slot : missingMarks)
+            fresh.SetPicture(slot, CardArt::ProgramPicture(QString::number(slot), card, ratio));
+        if (joker.isNull())
+            fresh.SetPicture(CardPictures::Joker, CardArt::ProgramPicture(QStringLiteral("87"), card, ratio));
+    }
+
+    // Backs the package lacks are the program's own of that slot.
+    carriesSetBack = package.HasPicture(base + CardPictures::LastBack + 1);
+    for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot) {
+        const QImage back = package.Picture(base + slot + 1, environment.DevicePixelRatio);
+        if (!back.isNull())
+            fresh.SetPicture(slot, back);
+        else
+            fresh.SetPicture(slot, CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio));
+    }
+    fresh.SetCardSize(card.width(), card.height());
+    return true;
+}
+
+void CardSets::finishLoad(CardPictures &fresh)
+{
+    const QSize card(fresh.CardWidth(), fresh.CardHeight());
+    const qreal ratio = fresh.Picture(1).devicePixelRatio();
+    const QImage shape = shapeFromMask(fitted(fresh.Picture(69), card, ratio));
+
+    // Faces and the joker get transparent corners; backs are laid on a white card first.
+    for (int face = 1; face <= 52; ++face)
+        fresh.SetPicture(face, cutToShape(fresh.Picture(face), shape));
+    fresh.SetPicture(CardPictures::Joker, cutToShape(fresh.Picture(CardPictures::Joker), shape));
+    for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
+        fresh.SetPicture(slot, backOnCard(fresh.Picture(slot), card, ratio, shape));
+
+    fresh.SetPicture(70, inverseOf(shape));
+    fresh.SetPicture(80, shape);
+    fresh.SetPicture(81, completedMark(shape));
+
+    foundation.RankBackdrop = CardArt::FoundationPicture(QStringLiteral("aeroball"), card, ratio);
+    foundation.QuestionBackdrop = CardArt::FoundationPicture(QStringLiteral("emptyvalue"), card, ratio);
+    for (int index = 0; index <= 13; ++index)
+        foundation.Ranks[static_cast<size_t>(index)] =
+            CardArt::FoundationPicture(CardArt::FoundationRankName(index), card, ratio);
+
+    horizontalScale = CardSizing::HorizontalScale(card);
+    verticalScale = CardSizing::VerticalScale(card);
+
+    fresh.SetCustomBack(QImage());
+    table = fresh;
+    if (!pictureBackFile.isEmpty() && !SetPictureBack(pictureBackFile, pictureBackHidesBorder))
+        pictureBackFile.clear();
+}
+
+bool CardSets::BackFollowsSet(bool setChanged, bool resetToDefaultBack, bool setCarriesBack, int currentBack,
+                              bool startupFinished)
+{
+    return setChanged && resetToDefaultBack && setCarriesBack && currentBack != 13 && startupFinished;
+}
+
+bool CardSets::SetPictureBack(const QString &file, bool hideBorder)
+{
+    const QSize card(table.CardWidth(), table.CardHeight());
+    const qreal ratio = table.Picture(1).isNull() ? environment.DevicePixelRatio : table.Picture(1).devicePixelRatio();
+    const QImage picture = QFileInfo(file).isFile() ? PictureFile::Read(file, pixelSize(card, ratio)) : QImage();
+    if (picture.isNull()) {
+        ClearPictureBack();
+        return false;
+    }
+    const QImage shapeSource = table.Picture(80).isNull() ? CardArt::CardShape(card, ratio) : table.Picture(80);
+    QImage back = cutToShape(fitted(picture, card, ratio), shapeFromMask(fitted(shapeSource, card, ratio)));
+    if (!hideBorder) {
+        const QImage border = table.Picture(79).isNull() ? CardArt::Mark(79, card, ratio) : table.Picture(79);
+        QPainter painter(&back);
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(card)), border);
+    }
+    table.SetCustomBack(back);
+    pictureBackFile = file;
+    pictureBackHidesBorder = hideBorder;
+    return true;
+}
+
+void CardSets::ClearPictureBack()
+{
+    table.SetCustomBack(QImage());
+    pictureBackFile.clear();
+}
+
+QString CardSets::BuiltInBackFolder() const
+{
+    return environment.ProgramFolder + QStringLiteral("/Decks");
+}
+
+QString CardSets::CustomBackFolder() const
+{
+    if (!environment.UserFolder.isEmpty())
+        return environment.UserFolder + QStringLiteral("/Decks");
+    return environment.ProgramFolder + QStringLiteral("/Custom Decks");
+}
+
+std::optional<CardSetInfo> CardSets::ReadSetInfo(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (!name.startsWith(QLatin1String("cdeck"), Qt::CaseInsensitive))
+        return std::nullopt;
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    const QString digits = name.mid(5, dot < 0 ? -1 : dot - 5);
+    bool numeric = !digits.isEmpty() && digits.size() <= 6;
+    for (QChar character : digits)
+        numeric = numeric && character >= QLatin1Char('0') && character <= QLatin1Char('9');
+    if (!numeric || digits.toInt() < 1)
+        return std::nullopt;
+    CardSetPackage package;
+    if (!package.Open(path))
+        return std::nullopt;
+    CardSetInfo info;
+    info.Number = digits.toInt();
+    info.FileName = name;
+    info.Name = package.String(CardSetPackage::NameString);
+    if (info.Name.isEmpty())
+        return std::nullopt;
+    for (int id : {CardSetPackage::DescriptionString, CardSetPackage::DescriptionString2,
+                   CardSetPackage::DescriptionString3}) {
+        const QString line = package.String(id);
+        if (!line.isEmpty())
+            info.Description << line;
+    }
+    info.Depth = package.RequiredDepth();
+    for (int index = 0; index < 3; ++index)
+        info.Sizes[static_cast<size_t>(index)] = package.OffersSize(index);
+    return info;
+}
+
+QList<CardSetInfo> CardSets::InstalledSets() const
+{
+    QList<CardSetInfo> sets;
+    const QDir folder(environment.ProgramFolder);
+    const QStringList files =
+        folder.entryList({QStringLiteral("cdeck*.dll")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    for (const QString &file : files)
+        if (std::optional<CardSetInfo> info = ReadSetInfo(folder.filePath(file)))
+            sets << *info;
+    return sets;
+}
+
+bool CardSets::ChooseRandomSet()
+{
+    if (environment.ColourDepth <= 8)
+        return false;
+    QList<int> candidates{0};
+    for (const CardSetInfo &info : InstalledSets())
+        if (info.Sizes[static_cast<size_t>(size)] && !candidates.contains(info.Number))
+            candidates << info.Number;
+    const int pick = qBound(0, environment.RandomIndex(int(candidates.size())), int(candidates.size()) - 1);
+    if (candidates[pick] == set)
+        return false;
+    return LoadSet(candidates[pick], size);
+}
+
+QString CardSets::ChooseRandomBack(bool hideBorder)
+{
+    QStringList files;
+    for (const QString &folder : {BuiltInBackFolder(), CustomBackFolder()}) {
+        QDirIterator walk(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (walk.hasNext())
+            files << walk.next();
+    }
+    if (files.isEmpty())
+        return QString();
+    files.sort();
+    const QString file = files[qBound(0, environment.RandomIndex(int(files.size())), int(files.size()) - 1)];
+    return SetPictureBack(file, hideBorder) ? file : QString();
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "engine/card_pictures.h"
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+class CardSetPackage;
+
+// What card-set loading needs from outside: folders, display facts, the information box
+// and a source of random choices (never the game's seeded generator).
+struct CardSetEnvironment {
+    QString ProgramFolder;  // holds "sdeck.dll", "cdeck<N>.dll" and "Decks"
+    QString UserFolder;     // the per-user data folder; empty when there is none
+    int ColourDepth = 32;   // bits per pixel of the display
+    qreal DevicePixelRatio = 1.0;
+    std::function<void(const QString &)> Inform;  // information box, caption "Tarnwick"
+    std::function<int(int)> RandomIndex;          // uniform in 0..count-1
+};
+
+// The foundation-mark pictures: ranks by index (0 the question mark, 1..13 ace to king)
+// and their backdrops "aeroball" and "emptyvalue".
+struct FoundationPictures {
+    std::array<QImage, 14> Ranks;
+    QImage RankBackdrop;
+    QImage QuestionBackdrop;
+};
+
+// One installed card-set package as the set list shows it.
+struct CardSetInfo {
+    int Number = 0;
+    QString FileName;
+    QString Name;
+    QStringList Description; // strings 6718, 6722 and 6719, where present
+    int Depth = 24;
+    std::array<bool, 3> Sizes{};
+};
+
+// Fills the picture table from the program's own pictures or a card-set package, in one of
+// three sizes, with the fallbacks that keep a complete set on the table; and makes the
+// picture back from a JPEG or BMP file.
+class CardSets {
+public:
+    static constexpr int PictureBack = 100;
+    static const QString ColourDepthMessage;
+
+    CardSets(CardPictures &table, CardSetEnvironment environment);
+    ~CardSets();
+
+    // Loads set newSet at size index newSize unless both are already loaded. A missing or
+    // unusable set gives the default set at normal size. Returns whether anything was loaded.
+    bool LoadSet(int newSet, int newSize);
+    // Loads the current set at another size; true when the size changed.
+    bool ApplySize(int size);
+    // One size step up (+1) or down (-1) when the current set offers it (the default set
+    // always tries); true when something was loaded.
+    bool StepSize(int direction);
+
+    int CardDeck() const { return set; }
+    int CardSize() const { return size; }
+    bool Offers(int sizeIndex) const;
+    bool DefaultOffers(int sizeIndex) const;
+    std::array<bool, 3> OfferedSizes() const { return offers; }
+    std::array<bool, 3> DefaultOfferedSizes() const;
+    bool CarriesSetBack() const { return carriesSetBack; }
+    bool LastLoadChangedSet() const { return setChanged; }
+    int HorizontalScale() const { return horizontalScale; }
+    int VerticalScale() const { return verticalScale; }
+    const FoundationPictures &Foundation() const { return foundation; }
+
+    // Back follows set: back 13 goes on every card after a set change when the player asked
+    // for it, the new set carries its own back and the program has finished starting.
+    static bool BackFollowsSet(bool setChanged, bool resetToDefaultBack, bool setCarriesBack, int currentBack,
+                               bool startupFinished);
+
+    // Makes the picture back (back number 100) from a file; false, and no picture back, when
+    // the file is missing, damaged or a JPEG without its end marker.
+    bool SetPictureBack(const QString &file, bool hideBorder);
+    void ClearPictureBack();
+    QString PictureBackFile() const { return pictureBackFile; }
+
+    // At a new game: another set, chosen at random among those that offer the current size
+    // (true when it differs and was loaded); another picture back chosen at random among the
+    // files of the back folders (the file, or empty when none could be used).
+    bool ChooseRandomSet();
+    QString ChooseRandomBack(bool hideBorder);
+
+    QString BuiltInBackFolder() const;
+    QString CustomBackFolder() const;
+    // The packages "cdeck<N>.dll" of the program folder whose number and name can be read.
+    QList<CardSetInfo> InstalledSets() const;
+    static std::optional<CardSetInfo> ReadSetInfo(const QString &path);
+
+private:
+    bool loadProgramSet(CardPictures &fresh);
+    bool loadPackage(CardPictures &fresh, const QString &path);
+    void finishLoad(CardPictures &fresh);
+    QString packagePath(int number) const;
+
+    CardPictures &table;
+    CardSetEnvironment environment;
+    int set = 0;
+    int size = 1;
+    bool loaded = false;
+    bool setChanged = false;
+    bool carriesSetBack = true;
+    std::array<bool, 3> offers{false, true, false};
+    int horizontalScale = 1;
+    int verticalScale = 1;
+    QString pictureBackFile;
+    bool pictureBackHidesBorder = false;
+    FoundationPictures foundation;
+};

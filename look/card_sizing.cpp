@@ -1,0 +1,79 @@
+#include "look/card_sizing.h"
+
+#include "look/art/card_art.h"
+
+#include <cmath>
+
+namespace CardSizing {
+
+namespace {
+
+int roundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value)); // the default rounding mode is to nearest even
+}
+
+} // namespace
+
+int ScaleFactor(int length, int reference)
+{
+    if (length <= 0 || reference <= 0)
+        return 1;
+    const double ratio = length < reference ? length * 1.05 / reference : double(length) / reference;
+    return qMax(1, roundHalfEven(ratio));
+}
+
+QSize NominalTableSize(int baseGameId)
+{
+    switch (baseGameId) {
+    case 10: return QSize(670, 446);  // Bisley
+    case 14:                          // Flower Garden
+    case 309: return QSize(676, 481); // Bouquet
+    case 17: return QSize(586, 520);  // Carpet
+    case 32: return QSize(646, 346);  // FreeCell
+    case 71: return QSize(691, 461);  // Nestor
+    case 108: return QSize(636, 302); // Klondike
+    case 181: return QSize(793, 261); // Spider
+    case 186: return QSize(586, 516); // Monte Carlo
+    case 221: return QSize(559, 365); // Yukon
+    default: return QSize(660, 420);
+    }
+}
+
+QSize NeededTableSize(QSize nominal, QSize card, double heightToWidth)
+{
+    double height = card.height();
+    const double relative = heightToWidth / (96.0 / 71.0);
+    if (relative >= 1.1)
+        height *= relative;
+    double width = nominal.width() * double(card.width()) / 71.0;
+    if (card.width() < 71)
+        width *= 1.05;
+    double tall = nominal.height() * height / 96.0;
+    if (height < 96)
+        tall *= 1.05;
+    return QSize(roundHalfEven(width), roundHalfEven(tall));
+}
+
+Choice ChooseCardSize(int savedSize, int set, QSize nominal, QSize screen, double heightToWidth,
+                      const std::array<bool, 3> &setOffers, const std::array<bool, 3> &defaultOffers)
+{
+    int size = qBound(Small, savedSize, Large);
+    if (size == Large) {
+        const QSize table = NeededTableSize(nominal, CardArt::NominalCardSize(Large), heightToWidth);
+        if (table.width() > screen.width() || table.height() > screen.height() - 29)
+            size = Normal;
+    }
+    if (size >= Normal) {
+        const QSize table = NeededTableSize(nominal, CardArt::NominalCardSize(Normal), heightToWidth);
+        if (table.width() > screen.width() || table.height() > screen.height() - 5)
+            size = Small;
+    }
+    if (set > 0 && setOffers[static_cast<size_t>(size)])
+        return {set, size};
+    if (size == Normal || defaultOffers[static_cast<size_t>(size)])
+        return {0, size};
+    return {0, Normal};
+}
+
+} // namespace CardSizing
