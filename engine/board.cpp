@@ -2,6 +2,7 @@
 
 #include "engine/board_button.h"
 #include "engine/card.h"
+#include "engine/drag_state.h"
 #include "engine/deck.h"
 #include "engine/engine_state.h"
 

@@ -12,10 +12,12 @@
 #include <vector>
 
 class QTimer;
+class QCursor;
 class TCard;
 class TDeck;
 class TBoardButton;
 class TControl;
+struct DragState;
 
 using TBoardEvent = std::function<void(TDeck *sender)>;
 using TBoardDeckNEvent = std::function<void(TDeck *source, TDeck *dest, TCard *card)>;
@@ -183,11 +185,67 @@ public:
     TCard *CardAt(const QPoint &point) const;
     TDeck *DeckAt(const QPoint &point) const;
 
+    // --- the move search ---
+    bool FindMove(TCard *&card, TDeck *&deck, bool next);
+    bool FindClickTarget(TCard *&card, TDeck *&deck, bool next);
+    enum class SearchOrder { Hint, Click };
+    void OrderCandidates(SearchOrder order);
+
+    // --- dragging ---
+    bool IsDragging() const;
+    TCard *DraggedCard() const;
+    // Drags Card to Dest as the player would, in 42 frames (the demonstration).
+    void AnimateDrag(TCard *card, TDeck *dest);
+    // Around each scroll step while dragging near the window's edge.
+    void EraseDragImage(TCard *card);
+    void RedrawDragImage(TCard *card);
+    // Where the drag image lies now (table coordinates), and its size.
+    QRect DragImageRect() const;
+
+    // --- the mouse, as the table translates it for its cards and piles ---
+    struct MouseFlags {
+        bool DoubleClicking = false; // a double-click is being handled until the next release
+        bool ClickMoveDone = false;  // the click on a pile made or refused a move
+        bool PressedOnCard = false;  // a left press on a card while drag-and-drop is enabled
+        bool SimulatedDrag = false;
+        bool DragMoved = false;
+    };
+    MouseFlags Mouse;
+
+    // Draws one card (picture, selection, highlight) with its top-left corner at `at`.
+    void PaintCard(QPainter &painter, const TCard &card, const QPoint &at) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
+    friend struct DragState;
     void shiftLocationTables();
+    bool chooseCandidate(TCard *&card, TDeck *&deck, bool next);
+    void searchMoves(TCard *card, bool hint);
+    // Dragging, step by step.
+    bool mayStartDrag(TCard *card, const QPoint &at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
+    void startDrag(TCard *card, const QPoint &grabPoint);
+    TDeck *dragTargetAt(const QPoint &cursor, bool &accepted);
+    bool acceptsDrag(TDeck *target, bool ownPileTest) const;
+    void dragOver(const QPoint &cursor);
+    void dropOn(TDeck *dest);
+    void cancelDrag();
+    void flyDragImage(const QPoint &to);
+    void moveDragImage(const QPoint &topLeft);
+    void endDrag(bool backHome);
+    void paintDrag(QPainter &painter, const QRect &area);
+    void showSelectionCursor(TDeck *deck);
+    QObject *pressedControl = nullptr;
+    TCard *pressedCard = nullptr;
+    TDeck *pressedDeck = nullptr;
+    QPoint pressPoint;
+    std::unique_ptr<DragState> drag;
     void appendEntry(const JournalEntry &entry);
     void finishUndo();
     bool canReplay(const JournalEntry &entry) const;
@@ -212,3 +270,6 @@ private:
     std::uint64_t zCounter = 0;
     QImage backgroundCache;
 };
+
+// The "DOWNARROW" cursor shown over a pile that would take the cards.
+const QCursor &DownArrowCursor();

@@ -15,9 +15,9 @@ const char *const rankTexts[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9
 const char16_t suitSymbols[] = {u'?', u'\u2663', u'\u2666', u'\u2665', u'\u2660'};
 
 // A card whose picture is not loaded: a plain rounded card with its rank and suit.
-void paintPlainCard(QPainter &painter, const TCard &card)
+void paintPlainCard(QPainter &painter, const TCard &card, const QRect &place)
 {
-    const QRectF r = QRectF(card.BoundsRect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF r = QRectF(place).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QColor(40, 40, 40));
     if (!card.Face()) {
         painter.setBrush(QColor(30, 60, 150));
@@ -69,7 +69,31 @@ void TBoard::ResetBackgroundCache()
 void TBoard::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    if (drag) {
+        paintDrag(painter, event->rect());
+        return;
+    }
     PaintTable(painter, event->rect());
+    // A card shown whole while the right button is held lies over everything.
+    if (PeekCard && PeekCard->BoundsRect().intersects(event->rect()))
+        PaintCard(painter, *PeekCard, PeekCard->BoundsRect().topLeft());
+}
+
+void TBoard::PaintCard(QPainter &painter, const TCard &card, const QPoint &at) const
+{
+    const QImage &picture = card.Picture();
+    const QRect place(at, card.BoundsRect().size());
+    if (picture.isNull()) {
+        paintPlainCard(painter, card, place);
+        return;
+    }
+    painter.drawImage(place, picture);
+    if (card.Face() && card.Selected()) {
+        // Inverted inside the card's shape only.
+        QImage inverted = picture.convertToFormat(QImage::Format_ARGB32);
+        inverted.invertPixels(QImage::InvertRgb);
+        painter.drawImage(place, inverted);
+    }
 }
 
 void TBoard::PaintTable(QPainter &painter, const QRect &area)
@@ -92,13 +116,8 @@ void TBoard::PaintTable(QPainter &painter, const QRect &area)
         if (card->Visible() && card->HostDeck() && card->BoundsRect().intersects(area))
             shown.push_back(card.get());
     std::sort(shown.begin(), shown.end(), [](const TCard *a, const TCard *b) { return a->ZOrder() < b->ZOrder(); });
-    for (const TCard *card : shown) {
-        const QImage &picture = card->Picture();
-        if (picture.isNull())
-            paintPlainCard(painter, *card);
-        else
-            painter.drawImage(card->BoundsRect(), picture);
-    }
+    for (const TCard *card : shown)
+        PaintCard(painter, *card, card->BoundsRect().topLeft());
     painter.restore();
 }
 

@@ -41,6 +41,11 @@ public:
     // Selects (or clears) this card and every card lying on it.
     void SelectGroup(bool value);
 
+    // The right-click move to the best pile that takes the card, and the Ctrl+click move
+    // of the first possible move of its pile; true when a move (or a click) was made.
+    bool ClickMove();
+    bool HintMove();
+
     // The picture slot of the side that is up (see CardPictures).
     int PictureSlot() const;
     static int FacePictureSlot(int cardFace);

@@ -126,6 +126,11 @@ public:
     TDeckEEvent OnAfterDragCancelled;
     TDeckEEvent OnBeforeUndo;
 
+    // The player's click and double-click on the pile (the point-and-click protocol).
+    void Click();
+    void DoubleClick();
+    bool Enabled = true;
+
     // True when OnSelect is the table's RefuseSelect: such a pile never offers its cards.
     bool SelectIsRefused() const;
 

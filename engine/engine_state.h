@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QString>
 #include <functional>
+#include <random>
 
 // The sounds the engine and the games play, by their resource names.
 enum class EngineSound { PLYSEL, TURN, PLYWIN, SHUFFLE, CARDDRAG };
@@ -38,6 +40,10 @@ struct EngineState {
     bool Busy = false;
     SoundPlayer *Sounds = nullptr;                      // not owned
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+    // Shows an information message (the program's message box; tests replace it).
+    std::function<void(const QString &text)> ShowMessage;
+    // Orders the move search's candidates; never the generator that deals the cards.
+    std::mt19937 SearchRandom{std::random_device{}()};
 
     void PlaySound(EngineSound sound) const
     {
