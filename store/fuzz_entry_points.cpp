@@ -1,0 +1,112 @@
+#include "store/fuzz_entry_points.h"
+
+#include "store/binary_stream.h"
+#include "store/game_window_records.h"
+#include "store/log_file.h"
+#include "store/player_shortcuts.h"
+#include "store/stats_file.h"
+
+namespace {
+
+constexpr double Today = 45352.0;
+
+bool wellFormed(const StatsFileContents &contents)
+{
+    return !contents.players.empty() && contents.players.size() <= std::size_t(MaxPlayers) &&
+           contents.currentIndex >= 0 && contents.currentIndex < int(contents.players.size());
+}
+
+// Decoding what was written gives the same bytes again.
+bool writesStably(const StatsFileContents &contents)
+{
+    const QByteArray written = encodeStatsFile(contents.players, contents.currentIndex);
+    if (written.size() != StatsFileHeaderSize + qint64(contents.players.size()) * PlayerRecord::Size)
+        return false;
+    const StatsFileContents again = decodeStatsFile(written, Today);
+    return again.status == StatsFileContents::Status::Whole &&
+           encodeStatsFile(again.players, again.currentIndex) == written;
+}
+
+} // namespace
+
+bool fuzzStatsFile(QByteArrayView bytes)
+{
+    try {
+        const StatsFileContents contents = decodeStatsFile(bytes, Today);
+        return wellFormed(contents) && writesStably(contents);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzOldPlayersFile(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return true;
+    LegacyPlayerSettings legacy;
+    legacy.playerCount = quint8(bytes[0]);
+    legacy.activePlayer = quint8(bytes[0]) % 3;
+    legacy.names = {QStringLiteral("First")};
+    try {
+        const StatsFileContents contents = decodeOldPlayersFile(bytes.sliced(1), legacy, Today);
+        return wellFormed(contents) && writesStably(contents);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzLogFile(QByteArrayView bytes)
+{
+    try {
+        for (qsizetype start = 0; start + LogRecord::Size <= bytes.size(); start += LogRecord::Size) {
+            const QByteArray once = encodeLogRecord(decodeLogRecord(bytes.sliced(start, LogRecord::Size)));
+            if (once.size() != LogRecord::Size || encodeLogRecord(decodeLogRecord(once)) != once)
+                return false;
+        }
+        const qsizetype partial = bytes.size() % LogRecord::Size;
+        if (partial > 0) {
+            try {
+                decodeLogRecord(bytes.last(partial));
+                return false;
+            } catch (const DamagedData &) {
+            }
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzGoptionsFile(QByteArrayView bytes)
+{
+    try {
+        GameWindowRecords records(QRect(0, 0, 1024, 728));
+        try {
+            records.decodeFile(bytes);
+        } catch (const DamagedData &) {
+            return bytes.size() < GameWindowRecords::FileSize;
+        }
+        const QByteArray written = records.encodeFile();
+        for (int gameId = 0; gameId < RecordedGameIds; ++gameId) {
+            if (records.record(gameId)->Height <= 0 || records.record(gameId)->Width <= 0)
+                return false;
+        }
+        GameWindowRecords again(QRect(0, 0, 1024, 728));
+        again.decodeFile(written);
+        return written.size() == GameWindowRecords::FileSize && again.encodeFile() == written;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzDesktopExec(QByteArrayView bytes)
+{
+    try {
+        const QString text = QString::fromUtf8(bytes);
+        splitDesktopExecValue(text);
+        const QStringList arguments = text.split(u'\n');
+        return splitDesktopExecValue(desktopExecValue(arguments)) == arguments;
+    } catch (...) {
+        return false;
+    }
+}
