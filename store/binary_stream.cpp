@@ -239,7 +239,9 @@ QByteArray readWholeFile(const QString &path, qint64 maxSize)
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) is seen here: a buffered flush may drop
+    // the rest of its buffer and still report success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError(("cannot create " + path + ": " + file.errorString()).toStdString());
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw FileError(("cannot write " + path + ": " + file.errorString()).toStdString());

@@ -68,7 +68,8 @@ QByteArray encodeLogRecord(const LogRecord &record)
 bool TRecordStream::open(const QString &path, QIODevice::OpenMode mode)
 {
     file_.setFileName(path);
-    return file_.open(mode);
+    // Unbuffered, so that every short write is seen at once.
+    return file_.open(mode | QIODevice::Unbuffered);
 }
 
 qint64 TRecordStream::RecordCount() const
@@ -231,7 +232,7 @@ bool GameLog::rewrite(const std::function<std::optional<LogRecord>(qint64, qint6
 
     const QString scratch = scratchPath();
     QFile target(scratch);
-    bool written = target.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    bool written = target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
     try {
         const qint64 count = source.RecordCount();
         for (qint64 index = 0; written && index < count; ++index) {

@@ -124,6 +124,19 @@ TEST(AtomicWrite, AFailedWriteLeavesTheOldFile)
     EXPECT_EQ(readFile(path), QByteArray("old contents"));
 }
 
+TEST(AtomicWrite, AWriteThatRunsOutOfSpaceLeavesTheOldFile)
+{
+    TempFolders folders;
+    const QString path = folders.path(QStringLiteral("file.dat"));
+    writeFileAtomically(path, QByteArray("old contents"));
+    {
+        FileSizeLimit limit(64);
+        EXPECT_THROW(writeFileAtomically(path, QByteArray(1000, 'n')), FileError);
+    }
+    EXPECT_EQ(readFile(path), QByteArray("old contents"));
+    EXPECT_EQ(QDir(folders.path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("file.dat")});
+}
+
 TEST(ReadWholeFile, RefusesFilesAboveTheLimit)
 {
     TempFolders folders;

@@ -207,6 +207,18 @@ TEST_F(LogFixture, AFailedRewriteLeavesTheOldLog)
     EXPECT_FALSE(log.deletePlayerRecords(QStringLiteral("Alice"), -1));
     EXPECT_FALSE(log.trim(1));
     EXPECT_EQ(readFile(log.path()), before);
+    QDir(log.scratchPath()).removeRecursively();
+
+    // Running out of space half-way through the scratch file.
+    std::vector<LogRecord> many(40, record(1, "Alice"));
+    writeRecords(many);
+    const QByteArray full = readFile(log.path());
+    {
+        FileSizeLimit limit(112 * 10);
+        EXPECT_FALSE(log.deleteGameRecords(2));
+    }
+    EXPECT_EQ(readFile(log.path()), full);
+    EXPECT_FALSE(QFile::exists(log.scratchPath()));
 }
 
 TEST(RecordStream, StepBackAtTheStartFailsWithItsMessage)

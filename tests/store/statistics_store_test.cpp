@@ -183,6 +183,18 @@ TEST_F(StatisticsFixture, ADamagedFileIsKeptAsideBeforeANewOneIsWritten)
     }
 }
 
+TEST_F(StatisticsFixture, AFailedSaveKeepsTheLastGoodFile)
+{
+    statistics.recordResult(result(10, true, 10, Minute), true);
+    const QByteArray saved = readFile(folders.path(QStringLiteral("qelstat.dat")));
+    statistics.Players.current().Games[10].AllTime.Won = 99;
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(statistics.save());
+    }
+    EXPECT_EQ(readFile(folders.path(QStringLiteral("qelstat.dat"))), saved);
+}
+
 TEST_F(StatisticsFixture, OlderPlayersFilesAreConvertedOnlyWithoutQelstat)
 {
     Bytes oldest(4824);

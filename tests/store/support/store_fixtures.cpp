@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <csignal>
+#include <sys/resource.h>
 
 FixedDisplayInfo testDisplay(int depth, QSize screen)
 {
@@ -32,4 +34,22 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+FileSizeLimit::FileSizeLimit(long maxBytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    previousSoft_ = limit.rlim_cur;
+    previousHard_ = limit.rlim_max;
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = rlim_t(maxBytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{rlim_t(previousSoft_), rlim_t(previousHard_)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }

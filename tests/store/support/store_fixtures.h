@@ -67,5 +67,20 @@ private:
     QByteArray data_;
 };
 
+// While it lives, files of this process cannot grow beyond maxBytes (writes fail as on a full
+// disk, also for root).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long maxBytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    unsigned long long previousSoft_;
+    unsigned long long previousHard_;
+    void (*previousHandler_)(int);
+};
+
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
