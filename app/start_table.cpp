@@ -1,6 +1,8 @@
 #include "app/start_table.h"
 
 #include "engine/Cardscmp.h"
+#include "look/card_sets.h"
+#include "look/program_folder.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -9,9 +11,17 @@
 #include <algorithm>
 #include <vector>
 
+StartWindow::~StartWindow() = default;
+
 StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Tarnwick"));
+    CardSetEnvironment environment;
+    environment.ProgramFolder = programFolder();
+    environment.DevicePixelRatio = devicePixelRatioF();
+    cardSets = std::make_unique<CardSets>(cardPictures(), environment);
+    cardSets->LoadSet(0, 1);
+    engineState().Options.CardMovement = DragAndClick;
     scrollBox = new TBoardScrollBox(this);
     board = new TBoard;
     scrollBox->SetBoard(board);
@@ -51,6 +61,8 @@ void StartWindow::deal()
         column->SetVTop(125);
         column->SetVShift(20);
         column->SetVBShift(6);
+        column->OnDragSelect = [](TCard *card, bool &action) { action = card->Face(); };
+        column->OnAddWithRule = [](TDeck *, TCard *&, bool &action, bool) { action = true; };
         columns.push_back(column);
     }
     for (int i = 0; i < 4; ++i) {
@@ -59,7 +71,11 @@ void StartWindow::deal()
         foundation->SetShowEmpty(FoundationPile);
         foundation->SetVLeft(265 + 85 * i);
         foundation->SetVTop(10);
+        foundation->OnAddWithRule = [](TDeck *, TCard *&card, bool &action, bool) {
+            action = card == card->HostDeck()->TopCard();
+        };
     }
+    waste->OnAddWithRule = TBoard::RefuseAdd;
 
     std::vector<int> faces;
     for (int suit = 1; suit <= 4; ++suit)
@@ -75,6 +91,12 @@ void StartWindow::deal()
     for (int i = 0; i < 7; ++i)
         for (int j = i; j < 7; ++j)
             columns[std::size_t(j)]->DealCard(stock, 1, i == j);
+    // After a move the card left on top of a column turns up.
+    for (TDeck *column : columns)
+        column->OnAfterMove = [](TDeck *source, TDeck *, TCard *) {
+            if (source->TopCard() && !source->TopCard()->Face() && source->IsSpread())
+                source->TopCard()->SetFace(true);
+        };
     this->stock = stock;
     this->waste = waste;
     board->ClearJournal();

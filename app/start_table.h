@@ -1,18 +1,23 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 class TBoard;
 class TBoardScrollBox;
 class TDeck;
+class CardSets;
 
-// A first window onto the table: a shuffled pack laid out in a stock, a waste and seven
-// columns, where a click on the stock turns a card and Ctrl+Z / Ctrl+Y undo and redo.
+// A first window onto the table: a shuffled pack laid out in a stock, a waste, four
+// foundations and seven columns. A click on the stock turns a card; cards can be dragged,
+// clicked and right-clicked between the piles (no game rules yet); Ctrl+Z / Ctrl+Y undo
+// and redo.
 // The full main window replaces it.
 class StartWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit StartWindow(QWidget *parent = nullptr);
+    ~StartWindow() override;
     TBoard *Board() const { return board; }
 
 protected:
@@ -24,4 +29,5 @@ private:
     TBoard *board = nullptr;
     TDeck *stock = nullptr;
     TDeck *waste = nullptr;
+    std::unique_ptr<CardSets> cardSets;
 };

@@ -9,19 +9,19 @@ void CardPictures::SetCardSize(int width, int height)
 const QImage &CardPictures::Picture(int slot) const
 {
     if (slot < 1 || slot > SlotCount)
-        return slots[0];
-    return slots[slot];
+        return pictureSlots[0];
+    return pictureSlots[slot];
 }
 
 void CardPictures::SetPicture(int slot, const QImage &picture)
 {
     if (slot >= 1 && slot <= SlotCount)
-        slots[slot] = picture;
+        pictureSlots[slot] = picture;
 }
 
 void CardPictures::Clear()
 {
-    for (QImage &slot : slots)
+    for (QImage &slot : pictureSlots)
         slot = QImage();
     customBack = QImage();
 }

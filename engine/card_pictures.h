@@ -3,7 +3,7 @@
 #include <QImage>
 #include <array>
 
-// The picture table shared by every card: 90 card-size slots numbered from 1.
+// The picture table shared by every card: 90 card-size pictureSlots numbered from 1.
 // 1..52 faces ((suit - 1) * 13 + rank), 53..65 back designs, 67..86 pile marks and
 // masks, 87 the joker, 88..90 alpha marks; slot 66 is never used. The card-set loader
 // fills it; the cards and the painter only read it. Pictures may carry a device pixel
@@ -33,7 +33,7 @@ public:
 private:
     int cardWidth = ReferenceWidth;
     int cardHeight = ReferenceHeight;
-    std::array<QImage, SlotCount + 1> slots;
+    std::array<QImage, SlotCount + 1> pictureSlots;
     QImage customBack;
 };
 
