@@ -81,11 +81,12 @@ TCard *walkDownToRank(TCard *card, const TRule *groupRule, int rank, bool guardW
     return current;
 }
 
-void carryThroughSpares(GameTable &table, TCard *card, TDeck *target, bool parking)
+// Carries the group of card to the target card by card; false when it could not be done.
+bool carryThroughSpares(GameTable &table, TCard *card, TDeck *target, bool parking)
 {
     TBoard &board = *table.Board();
     const auto plan = parking ? PlanParkingMove(board, card, target) : PlanGroupMove(board, card, target);
-    PerformPlan(board, plan, card, target);
+    return PerformPlan(board, plan, card, target);
 }
 
 int spareAllowance(const GameTable &table, const TDeck *target, bool parking)
@@ -154,12 +155,12 @@ void acceptThroughSpares(GameTable &table, TDeck *target, TDeck *source, TCard *
                    && wrapGuard(current->Below, current))
                 current = current->Below;
             if (takes(target, current) && cardsOn(current) <= allowance && wrapGuard(top, current)) {
-                action = true;
-                if (clicked) {
-                    carryThroughSpares(table, current, target, parking);
-                    card = nullptr;
-                } else {
+                if (!clicked) {
+                    action = true;
                     card = current;
+                } else if (carryThroughSpares(table, current, target, parking)) {
+                    action = true;
+                    card = nullptr;
                 }
             }
             return;
@@ -186,8 +187,10 @@ void acceptThroughSpares(GameTable &table, TDeck *target, TDeck *source, TCard *
                      && RuleHolds(source->Rule, current->Below, current);
                      ++steps)
                     current = current->Below;
-                carryThroughSpares(table, current, target, parking);
-                card = nullptr;
+                // A group that cannot be carried is refused rather than left half done.
+                action = carryThroughSpares(table, current, target, parking);
+                if (action)
+                    card = nullptr;
                 break;
             }
             case EmptyColumnChooser::MoveSingleCard:

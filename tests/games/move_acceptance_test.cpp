@@ -197,6 +197,19 @@ TEST_F(Acceptance, FreeCellMovesSixCardsWithTwoCellsAndOneEmptyColumn)
     EXPECT_EQ(Text(column(2)), "TC");
 }
 
+TEST_F(Acceptance, GroupThatCannotBeCarriedIsRefusedAndNothingMoves)
+{
+    freeCellPosition("3C 9H 8S 7H 6S 5H 4S", "TC");
+    // The spare column builds by another rule, so the cards parked on it break it.
+    column(3)->Rule = Rules::UpInSuit;
+    const Answer click = tableau(column(2), column(1)->TopCard(), true);
+    EXPECT_FALSE(click.action);
+    EXPECT_EQ(click.card, column(1)->TopCard());
+    EXPECT_EQ(Text(column(1)), "3C 9H 8S 7H 6S 5H 4S");
+    EXPECT_EQ(Text(column(2)), "TC");
+    EXPECT_EQ(column(3)->CardsCount(), 0);
+}
+
 TEST_F(Acceptance, FreeCellRefusesAGroupBeyondTheSpares)
 {
     freeCellPosition("JS TH 9S 8H 7S 6H 5S", "QH");
