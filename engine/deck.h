@@ -102,6 +102,7 @@ public:
     int MaxHeight = 0, MaxWidth = 0, MaxVShift = 0, MaxGShift = 0;
     int MaxCardCount = -1;
     int DeckTag = 0;
+    int Tag = 0; // free for the game code (e.g. a pile's place in a grid)
     bool Wait = true;
     const TRule *Rule = nullptr;
     bool Consecutive = false;
