@@ -94,6 +94,43 @@ int spareAllowance(const GameTable &table, const TDeck *target, bool parking)
     return parking ? FindSpares(*table.Board(), target).Count() : SpareCapacity(*table.Board(), target);
 }
 
+// An empty target that a group rule fills: any card (asking, on a click, whether to move
+// the whole run or one card), or a run headed by the rank FillEmpty names. `guardWrap` keeps
+// runs from crossing the wrap at the source's base rank.
+void fillEmptyByGroupRule(GameTable &table, const TDeck *source, TCard *&card, bool &action, bool clicked,
+                          int fill, const TRule *groupRule, bool guardWrap)
+{
+    if (fill == FillAnyUnasked) {
+        action = true;
+    } else if (fill == FillAny) {
+        action = true;
+        if (clicked && faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)
+            && card->Below->Rank() != source->CardVal()) {
+            switch (table.ChooseEmptyColumnMove()) {
+            case EmptyColumnChooser::MoveColumn:
+                while (faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)
+                       && (!guardWrap || wrapGuard(card->Below, card)))
+                    card = card->Below;
+                break;
+            case EmptyColumnChooser::MoveSingleCard:
+                break;
+            default:
+                card = nullptr;
+                break;
+            }
+        }
+    } else if (isRank(fill)) {
+        if (card->Rank() == fill) {
+            action = true;
+        } else if (faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)) {
+            if (TCard *found = walkDownToRank(card, groupRule, fill, guardWrap)) {
+                action = true;
+                card = found;
+            }
+        }
+    }
+}
+
 // Group mode with a group rule: the source's group rule decides which cards move together.
 void acceptGroupByRule(GameTable &table, TDeck *target, TDeck *source, TCard *&card, bool &action, bool clicked)
 {
@@ -112,34 +149,7 @@ void acceptGroupByRule(GameTable &table, TDeck *target, TDeck *source, TCard *&c
     if (emptyTagRefuses(table, source, target))
         return;
     const int fill = target->FillEmpty;
-    if (fill == FillAnyUnasked) {
-        action = true;
-    } else if (fill == FillAny) {
-        action = true;
-        if (clicked && faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)
-            && card->Below->Rank() != source->CardVal()) {
-            switch (table.ChooseEmptyColumnMove()) {
-            case EmptyColumnChooser::MoveColumn:
-                while (faceUpBelow(card) && RuleHolds(groupRule, card->Below, card) && wrapGuard(card->Below, card))
-                    card = card->Below;
-                break;
-            case EmptyColumnChooser::MoveSingleCard:
-                break;
-            default:
-                card = nullptr;
-                break;
-            }
-        }
-    } else if (isRank(fill)) {
-        if (card->Rank() == fill) {
-            action = true;
-        } else if (faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)) {
-            if (TCard *found = walkDownToRank(card, groupRule, fill, true)) {
-                action = true;
-                card = found;
-            }
-        }
-    }
+    fillEmptyByGroupRule(table, source, card, action, clicked, fill, groupRule, true);
 }
 
 // Spare mode: no group rule; a group in sequence by the source's Rule is carried through
@@ -258,34 +268,7 @@ void FoundationAccepts(GameTable &table, TDeck *target, TCard *&card, bool &acti
             }
             return;
         }
-        if (fill == FillAnyUnasked) {
-            action = true;
-        } else if (fill == FillAny) {
-            action = true;
-            if (clicked && faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)
-                && card->Below->Rank() != source->CardVal()) {
-                switch (table.ChooseEmptyColumnMove()) {
-                case EmptyColumnChooser::MoveColumn:
-                    while (faceUpBelow(card) && RuleHolds(groupRule, card->Below, card))
-                        card = card->Below;
-                    break;
-                case EmptyColumnChooser::MoveSingleCard:
-                    break;
-                default:
-                    card = nullptr;
-                    break;
-                }
-            }
-        } else if (isRank(fill)) {
-            if (card->Rank() == fill) {
-                action = true;
-            } else if (faceUpBelow(card) && RuleHolds(groupRule, card->Below, card)) {
-                if (TCard *found = walkDownToRank(card, groupRule, fill, false)) {
-                    action = true;
-                    card = found;
-                }
-            }
-        }
+        fillEmptyByGroupRule(table, source, card, action, clicked, fill, groupRule, false);
         return;
     }
 
