@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QPointF>
+#include <QTransform>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -269,6 +270,18 @@ private:
     std::vector<JournalEntry> journal;
     std::uint64_t zCounter = 0;
     QImage backgroundCache;
+
+    // --- painting ---
+    // One frame of the turning animation: a side of the card drawn through Place (card
+    // coordinates to table coordinates) over the table, within Area.
+    struct TurnFrame {
+        bool Active = false;
+        QRect Area;
+        QImage Picture;
+        QTransform Place;
+    };
+    TurnFrame turnFrame;
+    void paintTurnFrame(QPainter &painter);
 };
 
 // The "DOWNARROW" cursor shown over a pile that would take the cards.

@@ -1,9 +1,11 @@
-// Painting the table: the background, the piles' places and the cards in z-order.
+// Painting the table: the background, the marks of empty piles, then cards and the
+// thickness of stacked piles in z-order, each over what lies beneath it.
 #include "engine/board.h"
 
 #include "engine/card.h"
 #include "engine/card_pictures.h"
 #include "engine/deck.h"
+#include "engine/painting.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,40 +13,36 @@
 
 namespace {
 
-const char *const rankTexts[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-const char16_t suitSymbols[] = {u'?', u'\u2663', u'\u2666', u'\u2665', u'\u2660'};
+// One thing to draw: a card (whole or the strip left uncovered by the card on it) or
+// the thickness of a stacked pile, which lies just beneath the pile's shown card.
+struct PaintItem {
+    std::uint64_t Key;
+    const TCard *Card;
+    const TDeck *Stack; // set for the thickness of a stacked pile
+    QRect Part;         // card coordinates
+};
 
-// A card whose picture is not loaded: a plain rounded card with its rank and suit.
-void paintPlainCard(QPainter &painter, const TCard &card, const QRect &place)
+// The part of `card` that `above` (the card on it, in the same pile) leaves uncovered,
+// plus the corners of the card above, through which the card shows. Empty when the card
+// on it covers the whole card; the whole card when the cards are not spread along one axis.
+QRect uncoveredPart(const TCard &card, const TCard &above, int allowance)
 {
-    const QRectF r = QRectF(place).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QColor(40, 40, 40));
-    if (!card.Face()) {
-        painter.setBrush(QColor(30, 60, 150));
-        painter.drawRoundedRect(r, 4, 4);
-        return;
+    const QRect whole(QPoint(0, 0), card.BoundsRect().size());
+    const int dx = above.Left() - card.Left();
+    const int dy = above.Top() - card.Top();
+    if (dx == 0 && dy == 0)
+        return QRect();
+    if (dx == 0) {
+        const int height = std::abs(dy) + allowance;
+        return dy > 0 ? QRect(0, 0, whole.width(), height) & whole
+                      : QRect(0, whole.height() - height, whole.width(), height) & whole;
     }
-    painter.setBrush(card.Selected() ? QColor(40, 40, 40) : Qt::white);
-    painter.drawRoundedRect(r, 4, 4);
-    const int suit = card.Suit();
-    const int rank = card.Rank();
-    const bool red = suit == 2 || suit == 3;
-    painter.setPen(card.Selected() ? Qt::white : (red ? QColor(200, 0, 0) : Qt::black));
-    const QString label = QString::fromLatin1(rankTexts[rank >= 1 && rank <= 13 ? rank : 0])
-        + QChar(suitSymbols[suit >= 1 && suit <= 4 ? suit : 0]);
-    painter.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop, label);
-}
-
-void paintEmptyPlace(QPainter &painter, const TBoard &board, const TDeck &deck)
-{
-    const int role = deck.ShowEmpty();
-    if (role == NoMark || (role == PlainPile && !board.ShowEmptyOutline) || deck.DeckToAlign())
-        return;
-    const QSize card(cardPictures().CardWidth(), cardPictures().CardHeight());
-    const QRectF r = QRectF(QRect(deck.BoundsRect().topLeft(), card)).adjusted(1.5, 1.5, -1.5, -1.5);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(255, 255, 255, 110), 2));
-    painter.drawRoundedRect(r, 5, 5);
+    if (dy == 0) {
+        const int width = std::abs(dx) + allowance;
+        return dx > 0 ? QRect(0, 0, width, whole.height()) & whole
+                      : QRect(whole.width() - width, 0, width, whole.height()) & whole;
+    }
+    return whole;
 }
 
 } // namespace
@@ -74,26 +72,10 @@ void TBoard::paintEvent(QPaintEvent *event)
         return;
     }
     PaintTable(painter, event->rect());
+    paintTurnFrame(painter);
     // A card shown whole while the right button is held lies over everything.
     if (PeekCard && PeekCard->BoundsRect().intersects(event->rect()))
         PaintCard(painter, *PeekCard, PeekCard->BoundsRect().topLeft());
-}
-
-void TBoard::PaintCard(QPainter &painter, const TCard &card, const QPoint &at) const
-{
-    const QImage &picture = card.Picture();
-    const QRect place(at, card.BoundsRect().size());
-    if (picture.isNull()) {
-        paintPlainCard(painter, card, place);
-        return;
-    }
-    painter.drawImage(place, picture);
-    if (card.Face() && card.Selected()) {
-        // Inverted inside the card's shape only.
-        QImage inverted = picture.convertToFormat(QImage::Format_ARGB32);
-        inverted.invertPixels(QImage::InvertRgb);
-        painter.drawImage(place, inverted);
-    }
 }
 
 void TBoard::PaintTable(QPainter &painter, const QRect &area)
@@ -104,25 +86,52 @@ void TBoard::PaintTable(QPainter &painter, const QRect &area)
         OnPaint(painter, area);
     else
         painter.fillRect(area, Color);
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
-    for (const auto &deck : decks)
-        if (deck->Visible() && deck->CardsCount() == 0 && deck->BoundsRect().intersects(area))
-            paintEmptyPlace(painter, *this, *deck);
-
-    std::vector<const TCard *> shown;
-    shown.reserve(cards.size());
+    const int allowance = qMax(4, cardPictures().CornerDepth() + 1);
+    std::vector<const TDeck *> marks;
+    std::vector<PaintItem> items;
+    items.reserve(64);
+    for (const auto &deck : decks) {
+        if (!deck->Visible())
+            continue;
+        // Walk down from the top card; the first visible card is the one the pile shows.
+        const TCard *shown = nullptr;
+        const TCard *above = nullptr;
+        for (const TCard *card = deck->TopCard(); card; above = card, card = card->Below) {
+            if (!card->Visible())
+                continue;
+            if (!shown)
+                shown = card;
+            const QRect part = above && above->Visible()
+                ? uncoveredPart(*card, *above, allowance)
+                : QRect(QPoint(0, 0), card->BoundsRect().size());
+            if (!part.isEmpty() && part.translated(card->BoundsRect().topLeft()).intersects(area))
+                items.push_back({card->ZOrder() * 2 + 1, card, nullptr, part});
+        }
+        if (!shown) {
+            if (deck->BoundsRect().intersects(area))
+                marks.push_back(deck.get());
+        } else if (!deck->IsSpread() && deck->CardsCount() > 1 && deck->BoundsRect().intersects(area)) {
+            items.push_back({shown->ZOrder() * 2, shown, deck.get(), QRect()});
+        }
+    }
+    // Cards that lie in no pile (a card in flight between piles, the won shower).
     for (const auto &card : cards)
-        if (card->Visible() && card->HostDeck() && card->BoundsRect().intersects(area))
-            shown.push_back(card.get());
-    std::sort(shown.begin(), shown.end(), [](const TCard *a, const TCard *b) { return a->ZOrder() < b->ZOrder(); });
-    for (const TCard *card : shown)
-        PaintCard(painter, *card, card->BoundsRect().topLeft());
-    painter.restore();
-}
+        if (!card->HostDeck() && card->Visible() && card->BoundsRect().intersects(area))
+            items.push_back({card->ZOrder() * 2 + 1, card.get(), nullptr, QRect(QPoint(0, 0), card->BoundsRect().size())});
 
-bool TBoard::AnimateTurn(TCard *, bool)
-{
-    // The turn is shown by the repaint that follows; the frame-by-frame turn is drawn by the painter.
-    return false;
+    // The marks lie on the table, under every card.
+    std::sort(marks.begin(), marks.end(), [](const TDeck *a, const TDeck *b) { return a->ZOrder() < b->ZOrder(); });
+    for (const TDeck *deck : marks)
+        Painting::PaintEmptyMark(painter, *this, *deck);
+
+    std::sort(items.begin(), items.end(), [](const PaintItem &a, const PaintItem &b) { return a.Key < b.Key; });
+    for (const PaintItem &item : items) {
+        if (item.Stack)
+            Painting::PaintPileStack(painter, *item.Stack, *item.Card);
+        else
+            Painting::DrawCard(painter, *this, *item.Card, item.Card->BoundsRect().topLeft(), item.Part);
+    }
+    painter.restore();
 }

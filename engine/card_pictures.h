@@ -8,6 +8,10 @@
 // masks, 87 the joker, 88..90 alpha marks; slot 66 is never used. The card-set loader
 // fills it; the cards and the painter only read it. Pictures may carry a device pixel
 // ratio above 1 (HiDPI); CardWidth and CardHeight are always in logical pixels.
+//
+// Marks are pictures with alpha: what the painter draws over the table as it is. The
+// pairs of the mark table are kept (mask slot, picture slot), and the painter draws the
+// picture of each pair.
 class CardPictures {
 public:
     static constexpr int SlotCount = 90;
@@ -16,6 +20,20 @@ public:
     static constexpr int Joker = 87;
     static constexpr int ReferenceWidth = 71;
     static constexpr int ReferenceHeight = 96;
+
+    // Mark slots.
+    static constexpr int RedCross = 67;          // mask 74
+    static constexpr int GreenRing = 68;         // mask 73
+    static constexpr int CardMask = 69;          // opaque inside the card shape
+    static constexpr int InverseCardMask = 70;
+    static constexpr int FoundationFrame = 71;   // mask 72
+    static constexpr int Outline = 75;           // mask 76
+    static constexpr int GreenArrow = 77;        // mask 78
+    static constexpr int CompletedMark = 81;     // drawn over the top card of a full foundation
+    static constexpr int RedealPicture = 88;     // alpha marks
+    static constexpr int CrossPicture = 89;
+    static constexpr int RingPicture = 90;
+    static constexpr int FoundationRankCount = 14; // 0 the question mark, 1..13 ace to king
 
     int CardWidth() const { return cardWidth; }
     int CardHeight() const { return cardHeight; }
@@ -30,11 +48,33 @@ public:
     const QImage &CustomBack() const { return customBack; }
     void SetCustomBack(const QImage &picture) { customBack = picture; }
 
+    // The foundation-mark pictures: a rank picture by index ("tablquestion", "tabla" ..
+    // "tablk") and the backdrops "aeroball" (behind a rank) and "emptyvalue" (behind the
+    // question mark). Null when not loaded or the index lies outside 0..13.
+    const QImage &FoundationRank(int index) const;
+    void SetFoundationRank(int index, const QImage &picture);
+    const QImage &RankBackdrop() const { return rankBackdrop; }
+    const QImage &QuestionBackdrop() const { return questionBackdrop; }
+    void SetBackdrops(const QImage &rank, const QImage &question);
+
+    // Alpha blending of marks and labels: off on displays of 8 bits per pixel or less,
+    // where the plain marks serve.
+    bool AlphaBlending() const { return alphaBlending; }
+    void SetAlphaBlending(bool value) { alphaBlending = value; }
+
+    // How far the transparent corner of the card shape reaches into the card, in logical
+    // pixels (from the card mask; 4 when no mask is loaded).
+    int CornerDepth() const;
+
 private:
     int cardWidth = ReferenceWidth;
     int cardHeight = ReferenceHeight;
     std::array<QImage, SlotCount + 1> pictureSlots;
     QImage customBack;
+    std::array<QImage, FoundationRankCount> foundationRanks;
+    QImage rankBackdrop;
+    QImage questionBackdrop;
+    bool alphaBlending = true;
 };
 
 // The one picture table of the process.

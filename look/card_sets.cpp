@@ -127,6 +127,38 @@ QImage completedMark(const QImage &shape)
     return mark;
 }
 
+// A mark picture drawn without alpha takes its transparency from its mask (white where
+// the mark shows), so the painter can draw every mark over the table as it is.
+QImage withAlphaFromMask(const QImage &picture, const QImage &mask)
+{
+    if (picture.isNull() || mask.isNull() || mask.size() != picture.size())
+        return picture;
+    QImage opaqueTest = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < opaqueTest.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(opaqueTest.constScanLine(y));
+        for (int x = 0; x < opaqueTest.width(); ++x)
+            if (qAlpha(line[x]) < 255)
+                return picture; // it has its own alpha
+    }
+    const QImage maskPixels = mask.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < opaqueTest.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(opaqueTest.scanLine(y));
+        const auto *coverage = reinterpret_cast<const QRgb *>(maskPixels.constScanLine(y));
+        for (int x = 0; x < opaqueTest.width(); ++x)
+            line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qGray(coverage[x]) * qAlpha(coverage[x]) / 255);
+    }
+    QImage result = opaqueTest.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(picture.devicePixelRatio());
+    return result;
+}
+
+QImage turnedHalfway(const QImage &picture)
+{
+    QImage turned = picture.transformed(QTransform().rotate(180));
+    turned.setDevicePixelRatio(picture.devicePixelRatio());
+    return turned;
+}
+
 bool isMarkSlot(int slot)
 {
     return slot >= 67 && slot <= 90 && slot != 70 && (slot < 80 || slot > 87);
@@ -341,15 +373,31 @@ void CardSets::finishLoad(CardPictures &fresh)
     for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
         fresh.SetPicture(slot, backOnCard(fresh.Picture(slot), card, ratio, shape));
 
-    fresh.SetPicture(70, inverseOf(shape));
+    fresh.SetPicture(CardPictures::CardMask, shape);
+    fresh.SetPicture(CardPictures::InverseCardMask, inverseOf(shape));
     fresh.SetPicture(80, shape);
-    fresh.SetPicture(81, completedMark(shape));
+    fresh.SetPicture(CardPictures::CompletedMark, completedMark(shape));
 
-    foundation.RankBackdrop = CardArt::FoundationPicture(QStringLiteral("aeroball"), card, ratio);
-    foundation.QuestionBackdrop = CardArt::FoundationPicture(QStringLiteral("emptyvalue"), card, ratio);
-    for (int index = 0; index <= 13; ++index)
-        foundation.Ranks[static_cast<size_t>(index)] =
-            CardArt::FoundationPicture(CardArt::FoundationRankName(index), card, ratio);
+    // The marks as (mask, picture) pairs; the painter draws the picture with its alpha.
+    const std::pair<int, int> markPairs[] = {{74, CardPictures::RedCross},
+                                             {73, CardPictures::GreenRing},
+                                             {72, CardPictures::FoundationFrame},
+                                             {76, CardPictures::Outline},
+                                             {78, CardPictures::GreenArrow}};
+    for (const auto &[mask, picture] : markPairs)
+        fresh.SetPicture(picture, withAlphaFromMask(fresh.Picture(picture), fresh.Picture(mask)));
+    const bool alpha = environment.ColourDepth > 8;
+    fresh.SetAlphaBlending(alpha);
+    if (alpha) {
+        // With alpha blending the ring pair is the outline pair turned half way round.
+        fresh.SetPicture(73, turnedHalfway(fresh.Picture(76)));
+        fresh.SetPicture(CardPictures::GreenRing, turnedHalfway(fresh.Picture(CardPictures::Outline)));
+    }
+
+    fresh.SetBackdrops(CardArt::FoundationPicture(QStringLiteral("aeroball"), card, ratio),
+                       CardArt::FoundationPicture(QStringLiteral("emptyvalue"), card, ratio));
+    for (int index = 0; index < CardPictures::FoundationRankCount; ++index)
+        fresh.SetFoundationRank(index, CardArt::FoundationPicture(CardArt::FoundationRankName(index), card, ratio));
 
     horizontalScale = CardSizing::HorizontalScale(card);
     verticalScale = CardSizing::VerticalScale(card);

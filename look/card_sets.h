@@ -24,14 +24,6 @@ struct CardSetEnvironment {
     std::function<int(int)> RandomIndex;          // uniform in 0..count-1
 };
 
-// The foundation-mark pictures: ranks by index (0 the question mark, 1..13 ace to king)
-// and their backdrops "aeroball" and "emptyvalue".
-struct FoundationPictures {
-    std::array<QImage, 14> Ranks;
-    QImage RankBackdrop;
-    QImage QuestionBackdrop;
-};
-
 // One installed card-set package as the set list shows it.
 struct CardSetInfo {
     int Number = 0;
@@ -44,7 +36,8 @@ struct CardSetInfo {
 
 // Fills the picture table from the program's own pictures or a card-set package, in one of
 // three sizes, with the fallbacks that keep a complete set on the table; and makes the
-// picture back from a JPEG or BMP file.
+// picture back from a JPEG or BMP file. Every loaded set also brings the foundation-mark
+// pictures at its card size, and its marks as pictures with alpha.
 class CardSets {
 public:
     static constexpr int PictureBack = 100;
@@ -72,7 +65,6 @@ public:
     bool LastLoadChangedSet() const { return setChanged; }
     int HorizontalScale() const { return horizontalScale; }
     int VerticalScale() const { return verticalScale; }
-    const FoundationPictures &Foundation() const { return foundation; }
 
     // Back follows set: back 13 goes on every card after a set change when the player asked
     // for it, the new set carries its own back and the program has finished starting.
@@ -115,5 +107,4 @@ private:
     int verticalScale = 1;
     QString pictureBackFile;
     bool pictureBackHidesBorder = false;
-    FoundationPictures foundation;
 };
