@@ -1,0 +1,15 @@
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+// Every benchmark runs inside one QApplication, offscreen unless a platform is named, so
+// that widgets, pictures and fonts behave as in the program.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
