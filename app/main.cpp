@@ -1,12 +1,6 @@
-#include "app/start_table.h"
-
-#include <QApplication>
+#include "app/program_start.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    StartWindow window;
-    window.show();
-    return app.exec();
+    return runProgram(argc, argv);
 }

@@ -22,12 +22,13 @@ StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
     cardSets = std::make_unique<CardSets>(cardPictures(), environment);
     cardSets->LoadSet(0, 1);
     engineState().Options.CardMovement = DragAndClick;
+    engineState().Options.HoverHighlight = true;
     scrollBox = new TBoardScrollBox(this);
     board = new TBoard;
     scrollBox->SetBoard(board);
     board->installEventFilter(this);
     setCentralWidget(scrollBox);
-    resize(760, 560);
+    resize(900, 600);
 
     auto *undo = new QAction(this);
     undo->setShortcut(QKeySequence::Undo);
@@ -49,6 +50,8 @@ void StartWindow::deal()
     stock->SetShowEmpty(StockRedeal);
     stock->SetVLeft(10);
     stock->SetVTop(10);
+    stock->SetVShift(2);
+    stock->SetGShift(2);
     TDeck *waste = board->NewDeck();
     waste->SetHostBoard(board);
     waste->SetVLeft(95);
@@ -71,6 +74,8 @@ void StartWindow::deal()
         foundation->SetShowEmpty(FoundationPile);
         foundation->SetVLeft(265 + 85 * i);
         foundation->SetVTop(10);
+        foundation->SetCardVal(1);
+        foundation->MaxCardCount = 13;
         foundation->OnAddWithRule = [](TDeck *, TCard *&card, bool &action, bool) {
             action = card == card->HostDeck()->TopCard();
         };
@@ -91,6 +96,29 @@ void StartWindow::deal()
     for (int i = 0; i < 7; ++i)
         for (int j = i; j < 7; ++j)
             columns[std::size_t(j)]->DealCard(stock, 1, i == j);
+    // A pile of every other role at the right: two free cells (one holding a card), a
+    // raised reserve, and empty piles with the remaining marks.
+    auto sidePile = [this](int left, int top, int role) {
+        TDeck *deck = board->NewDeck();
+        deck->SetHostBoard(board);
+        deck->SetShowEmpty(role);
+        deck->SetVLeft(left);
+        deck->SetVTop(top);
+        deck->MaxCardCount = role == FreeCellPile ? 1 : -1;
+        deck->OnAddWithRule = [](TDeck *, TCard *&, bool &action, bool) { action = true; };
+        return deck;
+    };
+    sidePile(620, 10, FreeCellPile)->DealCard(stock, 1, true);
+    sidePile(705, 10, FreeCellPile);
+    TDeck *reserve = sidePile(620, 125, OutlineMark);
+    reserve->SetFlatPile(false);
+    for (int i = 0; i < 3; ++i)
+        reserve->DealCard(stock, 1, i == 2);
+    sidePile(705, 125, OutlineMark);
+    sidePile(620, 240, SecondPlainMark);
+    sidePile(705, 240, StockNoRedeal);
+    board->ShowEmptyOutline = true;
+    board->ShowFinished = true;
     // After a move the card left on top of a column turns up.
     for (TDeck *column : columns)
         column->OnAfterMove = [](TDeck *source, TDeck *, TCard *) {

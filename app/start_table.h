@@ -9,7 +9,8 @@ class TDeck;
 class CardSets;
 
 // A first window onto the table: a shuffled pack laid out in a stock, a waste, four
-// foundations and seven columns. A click on the stock turns a card; cards can be dragged,
+// foundations, seven columns, two free cells, a raised reserve and empty piles showing
+// the other marks; hovering highlights the cards a drag would take. A click on the stock turns a card; cards can be dragged,
 // clicked and right-clicked between the piles (no game rules yet); Ctrl+Z / Ctrl+Y undo
 // and redo.
 // The full main window replaces it.

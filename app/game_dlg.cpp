@@ -1,0 +1,349 @@
+#include "app/game_dlg.h"
+
+#include "app/game_picture.h"
+#include "app/tarnwick_application.h"
+#include "games/catalogue.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int GameIdRole = Qt::UserRole;
+const QSize PictureSize(260, 190);
+
+bool askDeleteGame(QWidget *parent, const QString &question, bool &dontAskAgain)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(ProgramTitle), question,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    auto *check = new QCheckBox(QStringLiteral("Don't show this message again"));
+    box.setCheckBox(check);
+    const bool ok = box.exec() == QMessageBox::Ok;
+    dontAskAgain = check->isChecked();
+    return ok;
+}
+
+} // namespace
+
+TGameDlg::TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *parent)
+    : QDialog(parent), host(host), pictures(pictures)
+{
+    setObjectName(QStringLiteral("GameDlg"));
+    setWindowTitle(QString::fromLatin1(GameListText::Caption));
+    AskDeleteGame = [this](const QString &question, bool &dontAskAgain) {
+        return askDeleteGame(this, question, dontAskAgain);
+    };
+
+    gameTypes = new QComboBox;
+    gameTypes->setObjectName(QStringLiteral("GameType_CB"));
+    gameTypes->addItems({QString::fromLatin1(GameListText::AllGames), QString::fromLatin1(GameListText::FavoriteGames),
+                         QString::fromLatin1(GameListText::RecentlyPlayedGames)});
+    connect(gameTypes, &QComboBox::currentIndexChanged, this, [this] { showRows(); });
+
+    list = new QTreeWidget;
+    list->setObjectName(QStringLiteral("Games_LV"));
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setUniformRowHeights(true);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    list->setMinimumWidth(280);
+    list->header()->setSectionsClickable(true);
+    list->header()->setSortIndicatorShown(false);
+    connect(list->header(), &QHeaderView::sectionClicked, this, [this](int section) { SortByColumn(section + 1); });
+    connect(list, &QTreeWidget::itemSelectionChanged, this, [this] { selectionChanged(); });
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(list, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) { showPopup(at); });
+
+    picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Picture_P"));
+    picture->setFixedSize(PictureSize);
+    picture->setFrameShape(QFrame::StyledPanel);
+    picture->setFrameShadow(QFrame::Sunken);
+
+    Ap_RG = new QGroupBox(QString::fromLatin1(GameDlgText::AutoPlay));
+    Ap_RG->setObjectName(QStringLiteral("Ap_RG"));
+    autoplayOnButton = new QRadioButton(QString::fromLatin1(GameDlgText::On));
+    autoplayOffButton = new QRadioButton(QString::fromLatin1(GameDlgText::Off));
+    auto *autoplayLayout = new QHBoxLayout(Ap_RG);
+    autoplayLayout->addWidget(autoplayOnButton);
+    autoplayLayout->addWidget(autoplayOffButton);
+    autoplayLayout->addStretch();
+    // The choice goes into the game's record at once.
+    connect(autoplayOnButton, &QRadioButton::toggled, this, [this](bool on) {
+        const int gameId = SelectedGameId();
+        if (gameId >= 0 && Ap_RG->isVisible())
+            this->host.SetAutoplayOn(gameId, on);
+    });
+
+    okButton = new QPushButton(QStringLiteral("OK"));
+    okButton->setDefault(true);
+    auto *cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    rulesButton = new QPushButton(QString::fromLatin1(GameDlgText::Rules));
+    connect(okButton, &QPushButton::clicked, this, &TGameDlg::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &TGameDlg::reject);
+    connect(rulesButton, &QPushButton::clicked, this, [this] {
+        if (SelectedGameId() >= 0)
+            this->host.ShowRules(SelectedGameId());
+    });
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(gameTypes);
+    left->addWidget(list, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(picture);
+    right->addWidget(Ap_RG);
+    right->addStretch();
+    auto *top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addLayout(right);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(rulesButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+}
+
+TGameDlg::~TGameDlg() = default;
+
+void TGameDlg::SetDealAvailable(std::function<bool(int)> available)
+{
+    dealAvailable = std::move(available);
+}
+
+void TGameDlg::PostStartMessage()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            Fill();
+            Q_EMIT StartSelection();
+        },
+        Qt::QueuedConnection);
+}
+
+void TGameDlg::Fill()
+{
+    GameListSource source;
+    source.customs = host.CustomGames();
+    source.customCount = host.CustomGameCount();
+    source.dealAvailable = dealAvailable;
+    rows = buildGameRows(source);
+    sortState = DefaultSortState;
+    filled = true;
+    showRows();
+}
+
+bool TGameDlg::rowShown(const GameRow &row) const
+{
+    switch (gameTypes->currentIndex()) {
+    case 1:
+        return Groups.IsMember(row.GameId, FavoritesGroup);
+    case 2:
+        return Groups.RecentlyPlayed().contains(row.GameId);
+    default:
+        return true;
+    }
+}
+
+void TGameDlg::showRows()
+{
+    const int selected = SelectedGameId();
+    sortGameRows(rows, sortState);
+    list->setUpdatesEnabled(false);
+    list->blockSignals(true);
+    list->clear();
+    list->setHeaderLabels({QString::fromLatin1(GameListText::Game), QString::fromLatin1(GameListText::Difficulty),
+                           QString::fromLatin1(GameListText::Decks)});
+    int shown = 0;
+    for (const GameRow &row : rows) {
+        if (!rowShown(row))
+            continue;
+        auto *item = new QTreeWidgetItem(list, {row.Name, row.Difficulty, row.Decks});
+        item->setData(0, GameIdRole, row.GameId);
+        ++shown;
+    }
+    QHeaderView *header = list->header();
+    if (shown > 0) {
+        list->resizeColumnToContents(0);
+        for (int column = 1; column < 3; ++column) {
+            list->resizeColumnToContents(column);
+            list->setColumnWidth(column, std::max(list->columnWidth(column), header->sectionSizeHint(column)));
+        }
+    } else {
+        for (int column = 0; column < 3; ++column)
+            list->setColumnWidth(column, 0);
+    }
+    list->blockSignals(false);
+    list->setUpdatesEnabled(true);
+    SelectGame(selected);
+    selectionChanged();
+}
+
+void TGameDlg::SortByColumn(int column)
+{
+    sortState = nextSortState(sortState, column);
+    showRows();
+}
+
+int TGameDlg::GameType() const
+{
+    return gameTypes->currentIndex();
+}
+
+void TGameDlg::SetGameType(int index)
+{
+    gameTypes->setCurrentIndex(index >= 0 && index < gameTypes->count() ? index : 0);
+}
+
+int TGameDlg::SelectedGameId() const
+{
+    const QList<QTreeWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : selected.first()->data(0, GameIdRole).toInt();
+}
+
+void TGameDlg::SelectGame(int gameId)
+{
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = list->topLevelItem(i);
+        if (item->data(0, GameIdRole).toInt() == gameId) {
+            list->setCurrentItem(item);
+            item->setSelected(true);
+            list->scrollToItem(item);
+            return;
+        }
+    }
+}
+
+void TGameDlg::selectionChanged()
+{
+    const int gameId = SelectedGameId();
+    okButton->setEnabled(gameId >= 0);
+    rulesButton->setEnabled(gameId >= 0);
+    if (gameId < 0) {
+        picture->hide();
+        Ap_RG->hide();
+        return;
+    }
+    showPicture(gameId);
+    picture->show();
+    const bool automatic = HasAutomaticPlay(gameId, host.CustomGames());
+    if (automatic) {
+        const QSignalBlocker blockOn(autoplayOnButton);
+        const QSignalBlocker blockOff(autoplayOffButton);
+        (host.AutoplayOn(gameId) ? autoplayOnButton : autoplayOffButton)->setChecked(true);
+    }
+    Ap_RG->setVisible(automatic);
+}
+
+void TGameDlg::showPicture(int gameId)
+{
+    // A picture that cannot be made leaves the previous one.
+    if (!pictures)
+        return;
+    const QImage image = pictures->Picture(gameId, picture->contentsRect().size());
+    if (!image.isNull())
+        picture->setPixmap(QPixmap::fromImage(image));
+}
+
+void TGameDlg::showPopup(const QPoint &at)
+{
+    const int gameId = SelectedGameId();
+    if (gameId < 0)
+        return;
+    QMenu menu(this);
+    QAction *rules = menu.addAction(QString::fromLatin1(GameDlgText::Rules));
+    rules->setShortcut(Qt::Key_F1);
+    connect(rules, &QAction::triggered, this, [this, gameId] { host.ShowRules(gameId); });
+    if (IsCustomGameId(gameId)) {
+        menu.addSeparator();
+        QAction *remove = menu.addAction(QString::fromLatin1(GameDlgText::DeleteGame));
+        remove->setShortcut(Qt::Key_Delete);
+        connect(remove, &QAction::triggered, this, &TGameDlg::DeleteSelectedGame);
+    }
+    menu.exec(list->viewport()->mapToGlobal(at));
+}
+
+void TGameDlg::DeleteSelectedGame()
+{
+    const int gameId = SelectedGameId();
+    if (!IsCustomGameId(gameId))
+        return;
+    if (host.ConfirmOnDeleteGame()) {
+        bool dontAskAgain = false;
+        const QString name = GameName(gameId, host.CustomGames());
+        const bool ok = AskDeleteGame && AskDeleteGame(QString::fromLatin1(GameDlgText::ConfirmDelete).arg(name), dontAskAgain);
+        if (dontAskAgain)
+            host.SetConfirmOnDeleteGame(false);
+        if (!ok)
+            return;
+    }
+    if (!host.DeleteCustomGame(gameId))
+        return;
+    Groups.CustomGameRemoved(gameId);
+    std::vector<GameRow> kept;
+    for (GameRow row : rows) {
+        if (row.GameId == gameId)
+            continue;
+        if (row.GameId > gameId)
+            --row.GameId;
+        kept.push_back(row);
+    }
+    rows = std::move(kept);
+    showRows();
+}
+
+int TGameDlg::Choose()
+{
+    if (!filled)
+        Fill();
+    return exec() == QDialog::Accepted ? SelectedGameId() : -1;
+}
+
+void TGameDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    SelectGame(host.CurrentGameId());
+    selectionChanged();
+    list->setFocus();
+}
+
+void TGameDlg::accept()
+{
+    // OK needs a chosen game.
+    if (SelectedGameId() < 0)
+        return;
+    QDialog::accept();
+}
+
+void TGameDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && SelectedGameId() >= 0) {
+        host.ShowRules(SelectedGameId());
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && IsCustomGameId(SelectedGameId())) {
+        DeleteSelectedGame();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "app/game_list.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class CustomGameSource;
+class GamePictureMaker;
+class QComboBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Texts of the game selection dialog.
+namespace GameDlgText {
+inline constexpr char Rules[] = "&Rules";
+inline constexpr char DeleteGame[] = "Delete &Game";
+inline constexpr char AutoPlay[] = "AutoPlay";
+inline constexpr char On[] = "On";
+inline constexpr char Off[] = "Off";
+inline constexpr char ConfirmDelete[] =
+    "You are going to permanently remove solitaire game '%1' along with statistics and log records. "
+    "Are you sure you want to proceed?";
+} // namespace GameDlgText
+
+// What the game selection dialog needs from the main window.
+class GameDlgHost {
+public:
+    virtual ~GameDlgHost() = default;
+    // The game on the table (its row is selected when the dialog opens).
+    virtual int CurrentGameId() const = 0;
+    // The per-game automatic-moves choice (window record, or the variant's record).
+    virtual bool AutoplayOn(int gameId) const = 0;
+    virtual void SetAutoplayOn(int gameId, bool on) = 0;
+    // Rules of a game: help for a built-in game, the customisation window for a variant.
+    virtual void ShowRules(int gameId) = 0;
+    // The player's custom variants (nullptr and 0 while there are none).
+    virtual const CustomGameSource *CustomGames() const { return nullptr; }
+    virtual int CustomGameCount() const { return 0; }
+    // "Confirm_On_Delete_Game".
+    virtual bool ConfirmOnDeleteGame() const { return true; }
+    virtual void SetConfirmOnDeleteGame(bool) {}
+    // Removes a variant with its statistics and log records; when it is the current game the
+    // table is cleared and its base game becomes current. False when nothing was removed.
+    virtual bool DeleteCustomGame(int) { return false; }
+};
+
+// `TGameDlg` ("Select Solitaire"): the modal dialog in which the player picks a game. Made
+// once at start and reused. It keeps the sort order between showings and owns the
+// recently played list and the favourite marks (`Groups`).
+class TGameDlg : public QDialog {
+    Q_OBJECT
+public:
+    // pictures: draws the game pictures (not owned).
+    TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *parent = nullptr);
+    ~TGameDlg() override;
+
+    // Which built-in games are listed, by base id (default: every game the catalogue deals).
+    void SetDealAvailable(std::function<bool(int baseGameId)> available);
+
+    // Asks for the start message: once the event loop runs, the list is filled and
+    // StartSelection is emitted (the main window answers with its "Select Solitaire" command).
+    void PostStartMessage();
+
+    // Rebuilds the rows from the games and variants; the sort state returns to "Game".
+    void Fill();
+
+    // Shows the dialog modally with the current game selected. Returns the chosen game id,
+    // or -1 when the player cancelled.
+    int Choose();
+    // The id of the selected row; -1 without one.
+    int SelectedGameId() const;
+
+    // The question before a variant is deleted: answers true for OK and sets dontAskAgain
+    // when "Don't show this message again" was ticked. Tests replace it.
+    std::function<bool(const QString &question, bool &dontAskAgain)> AskDeleteGame;
+
+    GameGroups Groups;
+
+    // For tests and the main window.
+    QTreeWidget *GameList() const { return list; }
+    QComboBox *GameTypes() const { return gameTypes; }
+    QPushButton *OkButton() const { return okButton; }
+    QPushButton *RulesButton() const { return rulesButton; }
+    QGroupBox *AutoPlayGroup() const { return Ap_RG; }
+    QLabel *PictureBox() const { return picture; }
+    int SortState() const { return sortState; }
+    void SortByColumn(int column);
+    void SelectGame(int gameId);
+    // The game-type list's item ("Group"): 0 all games, then the groups.
+    int GameType() const;
+    void SetGameType(int index);
+    // Removes the variant of a row after asking (Del and "Delete &Game").
+    void DeleteSelectedGame();
+
+Q_SIGNALS:
+    void StartSelection();
+
+protected:
+    void accept() override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void showRows();
+    void selectionChanged();
+    void showPicture(int gameId);
+    void showPopup(const QPoint &at);
+    bool rowShown(const GameRow &row) const;
+
+    GameDlgHost &host;
+    GamePictureMaker *pictures;
+    std::function<bool(int)> dealAvailable;
+    std::vector<GameRow> rows;
+    int sortState = DefaultSortState;
+    bool filled = false;
+
+    QComboBox *gameTypes = nullptr;
+    QTreeWidget *list = nullptr;
+    QLabel *picture = nullptr;
+    QGroupBox *Ap_RG = nullptr;
+    QRadioButton *autoplayOnButton = nullptr;
+    QRadioButton *autoplayOffButton = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *rulesButton = nullptr;
+};

@@ -1,0 +1,191 @@
+#include "app/game_list.h"
+
+#include "games/catalogue.h"
+
+#include <algorithm>
+
+const std::vector<EditionGame> &editionGames()
+{
+    static const std::vector<EditionGame> games = {
+        {GameIds::Bisley, GameListText::Difficult, "1"},
+        {GameIds::FlowerGarden, GameListText::Difficult, "1"},
+        {GameIds::Carpet, GameListText::Easy, "1"},
+        {GameIds::FreeCell, GameListText::Average, "1"},
+        {GameIds::Nestor, GameListText::Easy, "1"},
+        {GameIds::Klondike, GameListText::Difficult, "1"},
+        {GameIds::Spider, GameListText::Average, "2"},
+        {GameIds::MonteCarlo, GameListText::Easy, "1"},
+        {GameIds::Yukon, GameListText::Average, "1"},
+        {GameIds::SpiderTwoSuit, GameListText::Average, "2"},
+        {GameIds::SpiderOneSuit, GameListText::Average, "2"},
+        {GameIds::Bouquet, GameListText::Difficult, "1"},
+    };
+    return games;
+}
+
+const EditionGame *editionGame(int gameId)
+{
+    for (const EditionGame &game : editionGames())
+        if (game.GameId == gameId)
+            return &game;
+    return nullptr;
+}
+
+namespace {
+
+// The Spider variants are dealt by Spider itself.
+int dealtId(int gameId)
+{
+    return gameId == GameIds::SpiderTwoSuit || gameId == GameIds::SpiderOneSuit ? GameIds::Spider : gameId;
+}
+
+bool listed(const GameListSource &source, int gameId)
+{
+    return source.dealAvailable ? source.dealAvailable(dealtId(gameId)) : HasDeal(dealtId(gameId));
+}
+
+const QString &columnText(const GameRow &row, int column)
+{
+    switch (column) {
+    case 2:
+        return row.Difficulty;
+    case 3:
+        return row.Decks;
+    default:
+        return row.Name;
+    }
+}
+
+} // namespace
+
+std::vector<GameRow> buildGameRows(const GameListSource &source)
+{
+    std::vector<GameRow> rows;
+    for (const EditionGame &game : editionGames()) {
+        if (!listed(source, game.GameId))
+            continue;
+        rows.push_back({game.GameId, GameName(game.GameId), QString::fromLatin1(game.Difficulty),
+                        QString::fromLatin1(game.Decks)});
+    }
+    if (!source.customs)
+        return rows;
+    for (int index = 0; index < std::max(0, source.customCount); ++index) {
+        const auto variant = source.customs->CustomGame(index);
+        if (!variant)
+            continue;
+        const EditionGame *base = editionGame(variant->BaseGameId);
+        if (!base || !listed(source, variant->BaseGameId))
+            continue;
+        rows.push_back({CustomGameId(index), variant->Name, QString::fromLatin1(GameListText::Modified),
+                        QString::fromLatin1(base->Decks)});
+    }
+    return rows;
+}
+
+int nextSortState(int state, int clickedColumn)
+{
+    if (clickedColumn < 1 || clickedColumn > 3)
+        return state;
+    return std::abs(state) == clickedColumn ? -state : clickedColumn;
+}
+
+void sortGameRows(std::vector<GameRow> &rows, int state)
+{
+    const int column = std::clamp(std::abs(state), 1, 3);
+    const bool descending = state < 0;
+    std::stable_sort(rows.begin(), rows.end(), [&](const GameRow &a, const GameRow &b) {
+        const int order = QString::localeAwareCompare(columnText(a, column), columnText(b, column));
+        return descending ? order > 0 : order < 0;
+    });
+}
+
+QString *GameGroups::letters(int gameId)
+{
+    if (IsBuiltInGameId(gameId))
+        return &builtIn_[std::size_t(gameId)];
+    if (IsCustomGameId(gameId))
+        return &custom_[gameId];
+    return nullptr;
+}
+
+QString GameGroups::Membership(int gameId) const
+{
+    if (IsBuiltInGameId(gameId))
+        return builtIn_[std::size_t(gameId)];
+    const auto found = custom_.find(gameId);
+    return found == custom_.end() ? QString() : found->second;
+}
+
+void GameGroups::SetMembership(int gameId, const QString &text)
+{
+    if (QString *target = letters(gameId))
+        *target = text.left(MaxLetters);
+}
+
+void GameGroups::addLetter(int gameId, QChar letter)
+{
+    QString *target = letters(gameId);
+    // A game already in eight groups joins no further one.
+    if (target && !target->contains(letter) && target->size() < MaxLetters)
+        target->append(letter);
+}
+
+void GameGroups::removeLetter(int gameId, QChar letter)
+{
+    if (QString *target = letters(gameId))
+        target->remove(letter);
+}
+
+void GameGroups::AddToRecentlyPlayed(int gameId)
+{
+    if (!letters(gameId))
+        return;
+    addLetter(gameId, groupLetter(RecentlyPlayedGroup));
+    recent_.removeAll(gameId);
+    recent_.prepend(gameId);
+    while (recent_.size() > MaxRecent)
+        removeLetter(recent_.takeLast(), groupLetter(RecentlyPlayedGroup));
+}
+
+void GameGroups::ClearRecentlyPlayed()
+{
+    for (int gameId : std::as_const(recent_))
+        removeLetter(gameId, groupLetter(RecentlyPlayedGroup));
+    recent_.clear();
+}
+
+void GameGroups::SetRecentlyPlayed(const QList<int> &ids)
+{
+    recent_ = ids.mid(0, MaxRecent);
+}
+
+void GameGroups::AddToFavorites(int gameId)
+{
+    addLetter(gameId, groupLetter(FavoritesGroup));
+}
+
+void GameGroups::DeleteFromFavorites(int gameId)
+{
+    removeLetter(gameId, groupLetter(FavoritesGroup));
+}
+
+void GameGroups::CustomGameRemoved(int gameId)
+{
+    if (!IsCustomGameId(gameId))
+        return;
+    std::map<int, QString> moved;
+    for (auto &[id, text] : custom_) {
+        if (id < gameId)
+            moved[id] = text;
+        else if (id > gameId)
+            moved[id - 1] = text;
+    }
+    custom_ = std::move(moved);
+    QList<int> recent;
+    for (int id : std::as_const(recent_)) {
+        if (id == gameId)
+            continue;
+        recent.append(id > gameId && IsCustomGameId(id) ? id - 1 : id);
+    }
+    recent_ = recent;
+}

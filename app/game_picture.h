@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <functional>
+#include <map>
+#include <memory>
+
+class CustomGameSource;
+class GameTable;
+class TBoard;
+
+// A game's deal: lays out the game's piles on the table and deals its cards, exactly as New
+// Game does after clearing the table (the ids are set and the generator is seeded; setting
+// the number of suits for the Spider variants is the deal's concern).
+using GameDeal = std::function<void(GameTable &table)>;
+
+// The deals this program has, by base game id. The game code offers a deal function per
+// game; registerDealtGames() (game_deals.cpp) enters them here, and New Game and the game
+// pictures both take them from here.
+class GameDeals {
+public:
+    void Set(int baseGameId, GameDeal deal);
+    bool Has(int baseGameId) const;
+    // nullptr when the game has no deal (yet).
+    const GameDeal *Find(int baseGameId) const;
+
+private:
+    std::map<int, GameDeal> deals_;
+};
+
+// Enters every deal the game code offers today.
+void registerDealtGames(GameDeals &deals);
+
+// The picture of a game in the game selection dialog: a real deal of the game on a table
+// that is never shown, drawn with the loaded card pictures, scaled into the picture box and
+// centred on green. A game without a deal shows its packs shuffled by the same generator.
+// Pictures are kept per game until the card pictures change.
+class GamePictureMaker {
+public:
+    static constexpr quint32 PictureGameNumber = 1;
+    static inline const QColor Background = QColor(0, 128, 0);
+
+    GamePictureMaker(const GameDeals &deals, const CustomGameSource *customs);
+    ~GamePictureMaker();
+    GamePictureMaker(const GamePictureMaker &) = delete;
+    GamePictureMaker &operator=(const GamePictureMaker &) = delete;
+
+    QImage Picture(int gameId, QSize box);
+    // The table drawn at full size, before scaling.
+    QImage FullPicture(int gameId);
+    // Call when the card pictures were reloaded or resized.
+    void ClearCache() { cache_.clear(); }
+
+private:
+    void dealShuffledPacks(int baseGameId);
+
+    const GameDeals &deals_;
+    const CustomGameSource *customs_;
+    std::unique_ptr<TBoard> board_;
+    std::unique_ptr<GameTable> table_;
+    std::map<int, QImage> cache_; // full pictures by game id
+};

@@ -1,0 +1,120 @@
+#include "app/program_start.h"
+
+#include "app/command_line.h"
+#include "app/game_picture.h"
+#include "app/program_session.h"
+#include "app/single_instance.h"
+#include "app/splash_window.h"
+#include "app/start_shell.h"
+#include "app/tarnwick_application.h"
+#include "look/program_folder.h"
+#include "store/display_info.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QStringList parametersOf(int argc, char **argv)
+{
+    QStringList parameters;
+    for (int i = 1; i < argc; ++i)
+        parameters.append(QString::fromLocal8Bit(argv[i]));
+    return parameters;
+}
+
+void complain(const QString &text)
+{
+    std::fprintf(stderr, "tarnwick: %s\n", text.toLocal8Bit().constData());
+}
+
+// "-STOP": a running copy is asked to end; nothing is shown either way.
+int stopRunningCopy(SingleInstance &instance, const QString &runtimeFolder)
+{
+    if (!instance.TryLock())
+        SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::Terminate));
+    return 0;
+}
+
+// "/CLEAR": refused while a copy runs, since that copy writes its settings back at close.
+int clearSettings(SingleInstance &instance)
+{
+    if (!instance.TryLock()) {
+        complain(QStringLiteral("cannot reset the settings while Tarnwick is running"));
+        return 1;
+    }
+    QString reason;
+    if (!clearStoredSettings(StoreLocations::fromSystem(programFolder()), &reason)) {
+        complain(QStringLiteral("cannot reset the settings: ") + reason);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runProgram(int argc, char **argv)
+{
+    const QStringList parameters = parametersOf(argc, argv);
+    const QString runtimeFolder = SingleInstance::systemRuntimeFolder();
+    SingleInstance instance(runtimeFolder);
+    switch (startMode(parameters)) {
+    case StartMode::Stop:
+        return stopRunningCopy(instance, runtimeFolder);
+    case StartMode::Clear:
+        return clearSettings(instance);
+    case StartMode::Run:
+        break;
+    }
+    if (!instance.TryLock()) {
+        SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::BringToFront));
+        return 0;
+    }
+
+    TarnwickApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(ProgramTitle));
+    QApplication::setDesktopFileName(QStringLiteral("tarnwick"));
+    QApplication::setWindowIcon(programIcon());
+
+    auto splash = std::make_unique<SplashWindow>();
+    splash->ShowNow();
+
+    const FixedDisplayInfo measured = measurePrimaryScreen();
+    const FixedDisplayInfo display(splash->ColourDepth(), measured.screenSize(), measured.workArea());
+    ProgramSession session(StoreLocations::fromSystem(programFolder()), display);
+    StartSteps steps;
+    steps.inform = [](const QString &text) {
+        QMessageBox::information(nullptr, QString::fromLatin1(ProgramTitle), text);
+    };
+    steps.warn = [](const QString &text) {
+        QMessageBox::warning(nullptr, QString::fromLatin1(ProgramTitle), text);
+    };
+    session.Data().loadAtStart(steps);
+    session.CommandLine = commandLineChoice(QCoreApplication::arguments().mid(1));
+
+    GameDeals deals;
+    registerDealtGames(deals);
+    StartShell shell(session, deals);
+    QObject::connect(&instance, &SingleInstance::BringToFrontRequested, &shell, [&shell] { shell.BringToFront(); });
+    QObject::connect(&instance, &SingleInstance::TerminateRequested, &shell,
+                     [&shell] { shell.CloseWithoutConfirmation(); });
+    if (!instance.Listen())
+        complain(QStringLiteral("cannot listen for later starts at ") + instance.ServerPath());
+
+    splash.reset();
+    shell.Window()->show();
+    // After the window is on screen: the command line's player and file, then the game
+    // selection dialog through its start message.
+    QTimer::singleShot(0, &shell, [&shell] { shell.ApplyCommandLine(); });
+    shell.GameDialog()->PostStartMessage();
+
+    const int code = app.exec();
+    if (app.failed())
+        return 1;
+    for (const QString &failure : session.Data().saveAtClose())
+        complain(failure);
+    return code;
+}

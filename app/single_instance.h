@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+
+// Names shared by every copy of the program.
+namespace InstanceMessage {
+inline constexpr char BringToFront[] = "TARNWICK";  // a second start: show the running copy
+inline constexpr char Terminate[] = "QELTERMINATE"; // "-STOP": end the running copy
+} // namespace InstanceMessage
+
+// One running copy per user: a lock file "TARNWICK.lock" and a local server "TARNWICK",
+// both in the user's runtime folder. The copy that holds the lock listens; a later start
+// sends it a message by name and ends.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // runtimeFolder: the per-user folder of the lock and the socket.
+    explicit SingleInstance(QString runtimeFolder, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // The system's per-user runtime folder.
+    static QString systemRuntimeFolder();
+
+    // Takes the lock; false while another live copy holds it. A lock left by a copy that died
+    // is taken over.
+    bool TryLock();
+    bool IsLocked() const { return lock_ && lock_->isLocked(); }
+
+    // Starts the server (only while holding the lock); a socket left by a dead copy is
+    // replaced. The socket is reachable by this user only.
+    bool Listen();
+
+    // Sends a message to the copy that holds the lock and waits for its answer. False when
+    // no copy answered within the time.
+    static bool Send(const QString &runtimeFolder, const QString &message, int timeoutMs = 3000);
+
+    QString LockPath() const;
+    QString ServerPath() const;
+
+Q_SIGNALS:
+    void BringToFrontRequested();
+    void TerminateRequested();
+
+private:
+    void readMessage(class QLocalSocket *socket);
+
+    QString folder_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer *server_ = nullptr;
+};
