@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -69,6 +70,7 @@ bool SingleInstance::Listen()
         return server_->isListening();
     // We hold the lock, so any socket file left here belongs to a copy that is gone.
     QLocalServer::removeServer(ServerPath());
+    QFile::remove(ServerPath());
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, [this] {
