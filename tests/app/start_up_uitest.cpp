@@ -1,0 +1,165 @@
+// Start-up as the player meets it: the real program in separate processes, each test with
+// its own configuration, data and runtime folders.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+namespace {
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        for (const char *name : {"config", "data", "runtime", "home"})
+            QDir().mkpath(folder.filePath(QString::fromLatin1(name)));
+        QFile::setPermissions(folder.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ASSERT_TRUE(QFile::exists(programPath())) << programPath().toStdString();
+    }
+    void TearDown() override
+    {
+        for (QProcess *process : started) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+            delete process;
+        }
+    }
+
+    static QString programPath()
+    {
+        return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/tarnwick"));
+    }
+    QString settingsFile() const { return folder.filePath(QStringLiteral("config/Tarnwick/Tarnwick.ini")); }
+    QString lockFile() const { return folder.filePath(QStringLiteral("runtime/TARNWICK.lock")); }
+    QString socketFile() const { return folder.filePath(QStringLiteral("runtime/TARNWICK")); }
+
+    QProcess *start(const QStringList &arguments)
+    {
+        auto *process = new QProcess;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.filePath(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("HOME"), folder.filePath(QStringLiteral("home")));
+        process->setProcessEnvironment(environment);
+        process->start(programPath(), arguments);
+        process->waitForStarted(10000);
+        started.push_back(process);
+        return process;
+    }
+    // Runs the program to its end; its exit code, or -1 when it did not end in time.
+    int run(const QStringList &arguments)
+    {
+        QProcess *process = start(arguments);
+        if (!process->waitForFinished(20000) || process->exitStatus() != QProcess::NormalExit)
+            return -1;
+        return process->exitCode();
+    }
+    // Starts a copy and waits until it listens for later starts.
+    QProcess *startListening()
+    {
+        QProcess *process = start({});
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(socketFile()) && waited.elapsed() < 20000 && process->state() != QProcess::NotRunning)
+            QThread::msleep(20);
+        EXPECT_TRUE(QFile::exists(socketFile()));
+        return process;
+    }
+
+    QTemporaryDir folder;
+    std::vector<QProcess *> started;
+};
+
+} // namespace
+
+TEST_F(Program, SecondStartExitsAtOnceAndLeavesTheFirstRunning)
+{
+    QProcess *first = startListening();
+    EXPECT_EQ(run({}), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    // The first copy was asked to come to the front (the offscreen platform answers that it
+    // cannot raise a window).
+    QByteArray errors;
+    QElapsedTimer waited;
+    waited.start();
+    while (!errors.contains("raise()") && waited.elapsed() < 5000) {
+        first->waitForReadyRead(200);
+        errors += first->readAllStandardError();
+    }
+    EXPECT_TRUE(errors.contains("raise()"));
+}
+
+TEST_F(Program, StopInAnyCaseEndsTheRunningCopyWhichWritesItsSettings)
+{
+    QProcess *first = startListening();
+    EXPECT_EQ(run({QStringLiteral("-stop")}), 0);
+    ASSERT_TRUE(first->waitForFinished(20000));
+    EXPECT_EQ(first->exitCode(), 0);
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(settings.value(QStringLiteral("Cards/Version")).toString(), QStringLiteral("1.7.1"));
+    EXPECT_TRUE(settings.contains(QStringLiteral("Cards/Confirm_On_Exit")));
+}
+
+TEST_F(Program, StopWithNoCopyRunningExitsAtOnce)
+{
+    EXPECT_EQ(run({QStringLiteral("-STOP")}), 0);
+    EXPECT_FALSE(QFile::exists(settingsFile()));
+}
+
+TEST_F(Program, ClearKeepsOnlyTheRunCounterAndIsRefusedWhileACopyRuns)
+{
+    QProcess *first = startListening();
+    EXPECT_EQ(run({QStringLiteral("-STOP")}), 0);
+    ASSERT_TRUE(first->waitForFinished(20000));
+    QSettings before(settingsFile(), QSettings::IniFormat);
+    const int run1 = before.value(QStringLiteral("Cards/u")).toInt();
+    ASSERT_GT(before.allKeys().size(), 10);
+
+    EXPECT_EQ(run({QStringLiteral("/clear")}), 0);
+    QSettings after(settingsFile(), QSettings::IniFormat);
+    after.sync();
+    EXPECT_EQ(after.allKeys(), QStringList{QStringLiteral("Cards/u")});
+    EXPECT_EQ(after.value(QStringLiteral("Cards/u")).toInt(), run1);
+
+    startListening();
+    QProcess *refused = start({QStringLiteral("/CLEAR")});
+    ASSERT_TRUE(refused->waitForFinished(20000));
+    EXPECT_EQ(refused->exitCode(), 1);
+    EXPECT_FALSE(refused->readAllStandardError().isEmpty());
+}
+
+TEST_F(Program, ALockLeftByAKilledCopyDoesNotBlockTheNextStart)
+{
+    QProcess *first = startListening();
+    ::kill(pid_t(first->processId()), SIGKILL);
+    ASSERT_TRUE(first->waitForFinished(5000));
+    ASSERT_TRUE(QFile::exists(lockFile()));
+
+    QProcess *next = start({});
+    // The lock changes hands when the next copy has taken it over.
+    const auto lockOwner = [this] {
+        QFile lock(lockFile());
+        return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed().toLongLong() : 0;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (lockOwner() != next->processId() && waited.elapsed() < 20000)
+        QThread::msleep(20);
+    ASSERT_EQ(lockOwner(), next->processId());
+    EXPECT_EQ(next->state(), QProcess::Running);
+    // It listens in place of the dead copy: a further start finds it.
+    EXPECT_EQ(run({}), 0);
+    EXPECT_EQ(next->state(), QProcess::Running);
+}
