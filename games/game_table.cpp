@@ -17,18 +17,6 @@ GameTable::GameTable(TBoard *board)
     }
 }
 
-int GameTable::Tag(const TDeck *pile) const
-{
-    const auto found = tags.find(pile);
-    return found == tags.end() ? 0 : found->second;
-}
-
-void GameTable::SetTag(TDeck *pile, int tag)
-{
-    if (pile)
-        tags[pile] = tag;
-}
-
 void GameTable::ForgetPiles()
 {
     Waste = nullptr;
@@ -37,7 +25,6 @@ void GameTable::ForgetPiles()
     Foundations.Clear();
     Tableau.Clear();
     Cells.Clear();
-    tags.clear();
 }
 
 int GameTable::ChooseEmptyColumnMove() const

@@ -5,7 +5,7 @@
 #include "games/seeded_random.h"
 
 #include <array>
-#include <unordered_map>
+#include <functional>
 
 class TBoard;
 class TCard;
@@ -55,6 +55,15 @@ struct GameHandlers {
     TDeckEEvent StockRedealThree;          // click on the empty stock, three-card game
 };
 
+// What the automatic-move cycle needs from the window around the table.
+struct PlayState {
+    bool AutomaticMoves = true;   // the game's autoplay-off flag is clear
+    bool ShowStuckMessage = true; // "ShowStuckMessage"
+    bool YouAreStuck = false;     // shown as " You Are Stuck"
+    std::function<void()> StuckChanged; // YouAreStuck changed: refresh the status bar
+    std::function<void()> GameWon;      // the cycle found the game won
+};
+
 // The state of the game on the table: the pile slots, the card array, the game ids, the
 // deal generator and the outside services the rules ask. The main window owns it; it works
 // as well on a table that is never shown.
@@ -96,13 +105,17 @@ public:
     const CustomGameSource *Customs = nullptr; // not owned; nullptr: no custom variants
     EmptyColumnChooser *ColumnChooser = nullptr; // not owned; nullptr answers Cancel
     GameHandlers Handlers;
+    PlayState Play;
 
-    // The pile's role number (1 foundation, 2 stock or tableau, ...); 0 when never set.
-    int Tag(const TDeck *pile) const;
-    void SetTag(TDeck *pile, int tag);
+    // The pile's role number (1 foundation, 2 stock or tableau, ...), kept in its Tag.
+    int Tag(const TDeck *pile) const { return pile ? pile->Tag : 0; }
+    void SetTag(TDeck *pile, int tag)
+    {
+        if (pile)
+            pile->Tag = tag;
+    }
 
-    // Empties every slot and forgets the piles' tags; call it whenever the table's piles
-    // are freed.
+    // Empties every slot; call it whenever the table's piles are freed.
     void ForgetPiles();
 
     // Asks the chooser; Cancel without one.
@@ -111,5 +124,4 @@ public:
 private:
     TBoard *board;
     std::array<TCard *, CardCount> cards{};
-    std::unordered_map<const TDeck *, int> tags;
 };
