@@ -102,8 +102,11 @@ public:
 Q_SIGNALS:
     void StartSelection();
 
-protected:
+public Q_SLOTS:
+    // OK: closes only with a game selected.
     void accept() override;
+
+protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
