@@ -1,9 +1,21 @@
+#include "app/game_list.h"
 #include "app/game_picture.h"
+#include "games/game_table.h"
+#include "games/new_game.h"
 
-// Each dealt game enters its deal here as it lands in games/ (e.g.
-// `deals.Set(GameIds::Klondike, DealKlondike);`). Until then a game shows its shuffled
-// packs in the selection dialog.
+// Every listed game whose deal routine has landed in games/, with the number of suits it is
+// dealt with (the Spider variants deal Spider's routine with fewer suits).
 void registerDealtGames(GameDeals &deals)
 {
-    (void)deals;
+    for (const EditionGame &game : editionGames()) {
+        const int gameId = game.GameId;
+        const int dealtId = gameId == GameIds::SpiderTwoSuit || gameId == GameIds::SpiderOneSuit ? GameIds::Spider : gameId;
+        const DealRoutine routine = DealRoutineFor(dealtId);
+        if (!routine)
+            continue;
+        deals.Set(gameId, [routine, gameId](GameTable &table) {
+            SetCardSuits(table, SuitsOfGame(gameId));
+            routine(table);
+        });
+    }
 }

@@ -88,10 +88,7 @@ QImage GamePictureMaker::FullPicture(int gameId)
     table_->PreviousGameId = -1;
     table_->BaseGameId = BaseGameId(gameId, customs_);
     table_->Random.SetSeed(PictureGameNumber);
-    if (const GameDeal *deal = deals_.Find(table_->BaseGameId == GameIds::SpiderTwoSuit ||
-                                                   table_->BaseGameId == GameIds::SpiderOneSuit
-                                               ? GameIds::Spider
-                                               : table_->BaseGameId))
+    if (const GameDeal *deal = deals_.Find(table_->BaseGameId))
         (*deal)(*table_);
     else
         dealShuffledPacks(table_->BaseGameId);

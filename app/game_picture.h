@@ -16,9 +16,9 @@ class TBoard;
 // the number of suits for the Spider variants is the deal's concern).
 using GameDeal = std::function<void(GameTable &table)>;
 
-// The deals this program has, by base game id. The game code offers a deal function per
-// game; registerDealtGames() (game_deals.cpp) enters them here, and New Game and the game
-// pictures both take them from here.
+// The deals this program has, by base game id (the Spider variants have entries of their
+// own). registerDealtGames() (game_deals.cpp) enters the deal routines of games/ here; the
+// game list shows the games found here and the game pictures deal them.
 class GameDeals {
 public:
     void Set(int baseGameId, GameDeal deal);
@@ -30,7 +30,7 @@ private:
     std::map<int, GameDeal> deals_;
 };
 
-// Enters every deal the game code offers today.
+// Enters every deal routine games/ offers (DealRoutineFor), each with its number of suits.
 void registerDealtGames(GameDeals &deals);
 
 // The picture of a game in the game selection dialog: a real deal of the game on a table

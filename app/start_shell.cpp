@@ -22,6 +22,8 @@ StartShell::StartShell(ProgramSession &session, const GameDeals &deals) : sessio
     pictures = std::make_unique<GamePictureMaker>(deals, nullptr);
     gameDialog = std::make_unique<TGameDlg>(*this, pictures.get(), window.get());
     gameDialog->SetGameType(data.settings.Cards.Group);
+    // A game is offered once its deal has landed.
+    gameDialog->SetDealAvailable([&deals](int baseGameId) { return deals.Has(baseGameId); });
     shortcuts = std::make_unique<PlayerShortcuts>(data.locations.desktopFolder, QCoreApplication::applicationFilePath());
 
     playerPanel = new QLabel;
