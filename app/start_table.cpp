@@ -1,17 +1,64 @@
 #include "app/start_table.h"
 
 #include "engine/Cardscmp.h"
+#include "games/game_table.h"
+#include "games/klondike.h"
+#include "games/new_game.h"
+#include "games/shuffle_form.h"
 #include "look/card_sets.h"
 #include "look/program_folder.h"
+#include "store/binary_stream.h"
+#include "store/clock.h"
+#include "store/data_store.h"
+#include "store/display_info.h"
+#include "store/won_dialog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeySequence>
-#include <QMouseEvent>
-#include <QRandomGenerator>
-#include <algorithm>
-#include <vector>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTimer>
 
-StartWindow::~StartWindow() = default;
+namespace {
+
+// The won table's background: our own tile of scattered suit marks on green.
+const QImage &wonTile()
+{
+    static const QImage tile = [] {
+        QImage image(96, 96, QImage::Format_RGB32);
+        image.fill(QColor(0, 100, 0));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QFont font = painter.font();
+        font.setPixelSize(28);
+        painter.setFont(font);
+        const QString suits[] = {QStringLiteral("\u2663"), QStringLiteral("\u2666"), QStringLiteral("\u2665"),
+                                 QStringLiteral("\u2660")};
+        const QPoint places[] = {{8, 36}, {56, 28}, {20, 84}, {64, 80}};
+        for (int i = 0; i < 4; ++i) {
+            painter.setPen(i == 1 || i == 2 ? QColor(200, 60, 60) : QColor(20, 40, 20));
+            painter.drawText(places[i], suits[i]);
+        }
+        return image;
+    }();
+    return tile;
+}
+
+} // namespace
+
+StartWindow::~StartWindow()
+{
+    session.reset();
+    if (table)
+        table->ForgetPiles();
+}
 
 StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
 {
@@ -22,130 +69,223 @@ StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
     cardSets = std::make_unique<CardSets>(cardPictures(), environment);
     cardSets->LoadSet(0, 1);
     engineState().Options.CardMovement = DragAndClick;
-    engineState().Options.HoverHighlight = true;
+    engineState().ShowMessage = [this](const QString &text) {
+        QMessageBox::information(this, QStringLiteral("Tarnwick"), text);
+    };
+
+    display = std::make_unique<FixedDisplayInfo>(measurePrimaryScreen());
+    clock = std::make_unique<SystemClock>();
+    store = std::make_unique<DataStore>(StoreLocations::fromSystem(programFolder()), *display, *clock);
+    store->loadAtStart();
+
     scrollBox = new TBoardScrollBox(this);
     board = new TBoard;
     scrollBox->SetBoard(board);
-    board->installEventFilter(this);
     setCentralWidget(scrollBox);
-    resize(900, 600);
+    resize(760, 560);
+    table = std::make_unique<GameTable>(board);
+    table->CurrentGameId = GameIds::Klondike;
+    session = std::make_unique<GameSession>(*table, *this);
 
-    auto *undo = new QAction(this);
-    undo->setShortcut(QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this, [this] { board->Undo(); });
-    addAction(undo);
-    auto *redo = new QAction(this);
-    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    connect(redo, &QAction::triggered, this, [this] { board->Redo(); });
-    addAction(redo);
-
-    deal();
-}
-
-void StartWindow::deal()
-{
-    board->IDCounter = 0;
-    TDeck *stock = board->NewDeck();
-    stock->SetHostBoard(board);
-    stock->SetShowEmpty(StockRedeal);
-    stock->SetVLeft(10);
-    stock->SetVTop(10);
-    stock->SetVShift(2);
-    stock->SetGShift(2);
-    TDeck *waste = board->NewDeck();
-    waste->SetHostBoard(board);
-    waste->SetVLeft(95);
-    waste->SetVTop(10);
-    std::vector<TDeck *> columns;
-    for (int i = 0; i < 7; ++i) {
-        TDeck *column = board->NewDeck();
-        column->SetHostBoard(board);
-        column->SetVLeft(10 + 85 * i);
-        column->SetVTop(125);
-        column->SetVShift(20);
-        column->SetVBShift(6);
-        column->OnDragSelect = [](TCard *card, bool &action) { action = card->Face(); };
-        column->OnAddWithRule = [](TDeck *, TCard *&, bool &action, bool) { action = true; };
-        columns.push_back(column);
-    }
-    for (int i = 0; i < 4; ++i) {
-        TDeck *foundation = board->NewDeck();
-        foundation->SetHostBoard(board);
-        foundation->SetShowEmpty(FoundationPile);
-        foundation->SetVLeft(265 + 85 * i);
-        foundation->SetVTop(10);
-        foundation->SetCardVal(1);
-        foundation->MaxCardCount = 13;
-        foundation->OnAddWithRule = [](TDeck *, TCard *&card, bool &action, bool) {
-            action = card == card->HostDeck()->TopCard();
-        };
-    }
-    waste->OnAddWithRule = TBoard::RefuseAdd;
-
-    std::vector<int> faces;
-    for (int suit = 1; suit <= 4; ++suit)
-        for (int rank = 1; rank <= 13; ++rank)
-            faces.push_back(suit * 256 + rank);
-    std::shuffle(faces.begin(), faces.end(), *QRandomGenerator::global());
-    for (int i = 0; i < 52; ++i) {
-        TCard *card = board->NewCard();
-        card->CardID = i + 1;
-        card->SetCardFace(faces[std::size_t(i)]);
-        stock->AddCard(card);
-    }
-    for (int i = 0; i < 7; ++i)
-        for (int j = i; j < 7; ++j)
-            columns[std::size_t(j)]->DealCard(stock, 1, i == j);
-    // A pile of every other role at the right: two free cells (one holding a card), a
-    // raised reserve, and empty piles with the remaining marks.
-    auto sidePile = [this](int left, int top, int role) {
-        TDeck *deck = board->NewDeck();
-        deck->SetHostBoard(board);
-        deck->SetShowEmpty(role);
-        deck->SetVLeft(left);
-        deck->SetVTop(top);
-        deck->MaxCardCount = role == FreeCellPile ? 1 : -1;
-        deck->OnAddWithRule = [](TDeck *, TCard *&, bool &action, bool) { action = true; };
-        return deck;
+    scoreLabel = new QLabel(this);
+    redealsLabel = new QLabel(this);
+    stuckLabel = new QLabel(this);
+    statusBar()->addWidget(scoreLabel);
+    statusBar()->addWidget(redealsLabel);
+    statusBar()->addWidget(stuckLabel);
+    board->OnScoreChange = [this](TDeck *) { RefreshStatus(); };
+    board->OnRotationChange = [this](TDeck *) { RefreshStatus(); };
+    board->OnMadeMove = [this](TDeck *) {
+        EnableCommand(GameCommand::Redo, board->JournalPos + 1 < int(board->Journal().size()));
     };
-    sidePile(620, 10, FreeCellPile)->DealCard(stock, 1, true);
-    sidePile(705, 10, FreeCellPile);
-    TDeck *reserve = sidePile(620, 125, OutlineMark);
-    reserve->SetFlatPile(false);
-    for (int i = 0; i < 3; ++i)
-        reserve->DealCard(stock, 1, i == 2);
-    sidePile(705, 125, OutlineMark);
-    sidePile(620, 240, SecondPlainMark);
-    sidePile(705, 240, StockNoRedeal);
-    board->ShowEmptyOutline = true;
-    board->ShowFinished = true;
-    // After a move the card left on top of a column turns up.
-    for (TDeck *column : columns)
-        column->OnAfterMove = [](TDeck *source, TDeck *, TCard *) {
-            if (source->TopCard() && !source->TopCard()->Face() && source->IsSpread())
-                source->TopCard()->SetFace(true);
-        };
-    this->stock = stock;
-    this->waste = waste;
-    board->ClearJournal();
-    board->Relayout();
+
+    QMenu *game = menuBar()->addMenu(QStringLiteral("&Game"));
+    game->addAction(addCommand(GameCommand::NewGame, QStringLiteral("&New Game"), QKeySequence(Qt::Key_F2),
+                               [this] { session->NewGame(); }));
+    game->addAction(addCommand(GameCommand::RestartGame, QStringLiteral("&Restart Game"), {},
+                               [this] { session->RestartGame(); }));
+    game->addAction(QStringLiteral("Select Shu&ffle"), this, [this] { session->SelectShuffle(); });
+    game->addSeparator();
+    game->addAction(addCommand(GameCommand::Undo, QStringLiteral("&Undo"), QKeySequence::Undo,
+                               [this] { board->Undo(); }));
+    game->addAction(addCommand(GameCommand::Redo, QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+                               [this] { board->Redo(); }));
+    game->addSeparator();
+    game->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+
+    session->NewGame();
 }
 
-bool StartWindow::eventFilter(QObject *watched, QEvent *event)
+QAction *StartWindow::addCommand(GameCommand command, const QString &text, const QKeySequence &key,
+                                 const std::function<void()> &run)
 {
-    if (watched == board && event->type() == QEvent::MouseButtonPress) {
-        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (stock->BoundsRect().contains(at)) {
-            if (TCard *top = stock->TopCard()) {
-                board->BeginMoveGroup();
-                waste->MoveCard(top);
-                top->SetFace(true);
-                board->EndMoveGroup();
-            } else {
-                stock->TakeAllFrom(waste, true);
-            }
-            return true;
-        }
+    auto *action = new QAction(text, this);
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    connect(action, &QAction::triggered, this, run);
+    addAction(action);
+    commands[command] = action;
+    return action;
+}
+
+Confirmation StartWindow::Confirm(const QString &text, const QString &caption)
+{
+    if (ConfirmOverride)
+        return ConfirmOverride(text);
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, this);
+    auto *check = new QCheckBox(QStringLiteral("Don't show this message again"));
+    box.setCheckBox(check);
+    const bool ok = box.exec() == QMessageBox::Ok;
+    return {ok, check->isChecked()};
+}
+
+bool StartWindow::ConfirmNewGame() const
+{
+    return store->settings.Cards.Confirm_New_Game;
+}
+
+void StartWindow::SetConfirmNewGame(bool value)
+{
+    store->settings.Cards.Confirm_New_Game = value;
+}
+
+bool StartWindow::ShowStuckMessage() const
+{
+    return store->settings.Cards.ShowStuckMessage;
+}
+
+bool StartWindow::AutoplayOff(int gameId) const
+{
+    const GameWindowRecord *record = store->windowRecords.record(gameId);
+    return record && !record->autoplayOn();
+}
+
+std::optional<quint32> StartWindow::AskShuffleNumber(const QStringList &recentNumbers)
+{
+    TShuffle_Form form(recentNumbers, this);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.Number();
+}
+
+void StartWindow::SetCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void StartWindow::EnableCommand(GameCommand command, bool enabled)
+{
+    if (const auto found = commands.find(command); found != commands.end())
+        found->second->setEnabled(enabled);
+}
+
+void StartWindow::ShowCommand(GameCommand, bool, bool) {}
+
+void StartWindow::StoreWindowPlacement(int gameId)
+{
+    if (GameWindowRecord *record = store->windowRecords.record(gameId))
+        GameWindowRecords::storePlacement(*record, geometry(), cardScaleFactors(cardPictures().CardSize()),
+                                          isMaximized(), record->autoplayOn());
+}
+
+void StartWindow::SetBusyCursor(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void StartWindow::RefreshStatus()
+{
+    const int score = board->Score();
+    scoreLabel->setText(score == -1000 ? QString() : QStringLiteral("Score: $%1").arg(score));
+    const QString redeals = RedealsText(*board);
+    redealsLabel->setText(redeals);
+    redealsLabel->setVisible(!redeals.isEmpty());
+    stuckLabel->setText(table->Play.YouAreStuck ? QStringLiteral(" You Are Stuck") : QString());
+}
+
+void StartWindow::FitWindowToTable()
+{
+    board->Relayout();
+    scrollBox->SetTableExtent(board->TableRight(), board->TableBottom());
+}
+
+void StartWindow::ResetScrollBars()
+{
+    scrollBox->ResetScrolling();
+}
+
+static GameResult gameResult(const FinishedGame &game)
+{
+    GameResult result;
+    result.GameNumber = game.GameNumber;
+    result.GameId = game.GameId;
+    result.Won = game.Won;
+    result.Score = game.Score;
+    result.Moves = game.Moves;
+    result.StartTime = toDayNumber(game.StartTime);
+    result.EndTime = toDayNumber(game.EndTime);
+    return result;
+}
+
+void StartWindow::RecordNotWon(const FinishedGame &game)
+{
+    store->statistics.recordResult(gameResult(game), game.CountsForStatistics);
+}
+
+void StartWindow::Wait(int milliseconds)
+{
+    if (!isVisible())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void StartWindow::FlashWindow()
+{
+    QApplication::alert(this, 150);
+}
+
+void StartWindow::ShowWonBackground(bool shown)
+{
+    if (shown)
+        board->OnPaint = [](QPainter &painter, const QRect &area) {
+            painter.fillRect(area, QBrush(wonTile()));
+        };
+    else
+        board->OnPaint = nullptr;
+    board->ResetBackgroundCache();
+    board->update();
+}
+
+WonChoice StartWindow::RecordWinAndShowWonDialog(const FinishedGame &game, const QString &gameName)
+{
+    const WonFigures figures = RecordWin(store->statistics, gameResult(game), game.CountsForStatistics,
+                                         store->settings.Cards.recordsStatistics());
+    if (WonDialogOverride)
+        return WonDialogOverride(gameName);
+    TWinDlg dialog(gameName, figures, this);
+    switch (dialog.exec()) {
+    case TWinDlg::NewGameResult:
+        return WonChoice::NewGame;
+    case TWinDlg::SelectGameResult:
+        return WonChoice::SelectGame;
+    default:
+        return WonChoice::Cancel;
     }
-    return QMainWindow::eventFilter(watched, event);
+}
+
+void StartWindow::closeEvent(QCloseEvent *event)
+{
+    if (!closing) {
+        closing = true;
+        CloseSteps steps;
+        steps.endAbandonedGame = [this] { session->EndAbandonedGame(); };
+        steps.storeWindowPlacement = [this] { StoreWindowPlacement(table->CurrentGameId); };
+        store->saveAtClose(steps);
+    }
+    event->accept();
 }
