@@ -101,7 +101,10 @@ void PaintPileStack(QPainter &painter, const TDeck &deck, const TCard &shown)
         DrawPicture(painter, SidePicture(*under, under->Face()), origin);
         return;
     }
-    // Flat: one edge per DeckScale cards, each the card that first reached that step.
+    // Flat: one edge per DeckScale cards, each the card that first reached that step. A
+    // pile without any shift shows no edges at all.
+    if (deck.GShift() == 0 && deck.VShift() == 0)
+        return;
     const int scale = deck.DeckScale > 0 ? deck.DeckScale : 1;
     const int steps = (int(bottomUp.size()) - 1) / scale;
     const int allowance = qMax(4, pictures.CornerDepth() + 1);
