@@ -8,15 +8,12 @@
 #include "look/card_sets.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
-#include "store/clock.h"
 #include "store/data_store.h"
-#include "store/display_info.h"
 #include "store/won_dialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeySequence>
 #include <QLabel>
@@ -73,11 +70,6 @@ StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
         QMessageBox::information(this, QStringLiteral("Tarnwick"), text);
     };
 
-    display = std::make_unique<FixedDisplayInfo>(measurePrimaryScreen());
-    clock = std::make_unique<SystemClock>();
-    store = std::make_unique<DataStore>(StoreLocations::fromSystem(programFolder()), *display, *clock);
-    store->loadAtStart();
-
     scrollBox = new TBoardScrollBox(this);
     board = new TBoard;
     scrollBox->SetBoard(board);
@@ -95,6 +87,11 @@ StartWindow::StartWindow(QWidget *parent) : QMainWindow(parent)
     statusBar()->addWidget(stuckLabel);
     board->OnScoreChange = [this](TDeck *) { RefreshStatus(); };
     board->OnRotationChange = [this](TDeck *) { RefreshStatus(); };
+    // A counted game is on file as not won from its first move, in case the run ends abruptly.
+    board->OnGameStarted = [this](TDeck *) {
+        if (store)
+            store->statistics.guardStartedGame(table->CurrentGameId, session->CountsForStatistics);
+    };
     board->OnMadeMove = [this](TDeck *) {
         EnableCommand(GameCommand::Redo, board->JournalPos + 1 < int(board->Journal().size()));
     };
@@ -141,22 +138,24 @@ Confirmation StartWindow::Confirm(const QString &text, const QString &caption)
 
 bool StartWindow::ConfirmNewGame() const
 {
-    return store->settings.Cards.Confirm_New_Game;
+    return store ? store->settings.Cards.Confirm_New_Game : confirmNewGame;
 }
 
 void StartWindow::SetConfirmNewGame(bool value)
 {
-    store->settings.Cards.Confirm_New_Game = value;
+    if (store)
+        store->settings.Cards.Confirm_New_Game = value;
+    confirmNewGame = value;
 }
 
 bool StartWindow::ShowStuckMessage() const
 {
-    return store->settings.Cards.ShowStuckMessage;
+    return !store || store->settings.Cards.ShowStuckMessage;
 }
 
 bool StartWindow::AutoplayOff(int gameId) const
 {
-    const GameWindowRecord *record = store->windowRecords.record(gameId);
+    const GameWindowRecord *record = store ? store->windowRecords.record(gameId) : nullptr;
     return record && !record->autoplayOn();
 }
 
@@ -183,8 +182,8 @@ void StartWindow::ShowCommand(GameCommand, bool, bool) {}
 
 void StartWindow::StoreWindowPlacement(int gameId)
 {
-    if (GameWindowRecord *record = store->windowRecords.record(gameId))
-        GameWindowRecords::storePlacement(*record, geometry(), cardScaleFactors(cardPictures().CardSize()),
+    if (GameWindowRecord *record = store ? store->windowRecords.record(gameId) : nullptr)
+        GameWindowRecords::storePlacement(*record, geometry(), cardScaleFactors(QSize(cardPictures().CardWidth(), cardPictures().CardHeight())),
                                           isMaximized(), record->autoplayOn());
 }
 
@@ -232,7 +231,8 @@ static GameResult gameResult(const FinishedGame &game)
 
 void StartWindow::RecordNotWon(const FinishedGame &game)
 {
-    store->statistics.recordResult(gameResult(game), game.CountsForStatistics);
+    if (store)
+        store->statistics.recordResult(gameResult(game), game.CountsForStatistics);
 }
 
 void StartWindow::Wait(int milliseconds)
@@ -263,8 +263,13 @@ void StartWindow::ShowWonBackground(bool shown)
 
 WonChoice StartWindow::RecordWinAndShowWonDialog(const FinishedGame &game, const QString &gameName)
 {
-    const WonFigures figures = RecordWin(store->statistics, gameResult(game), game.CountsForStatistics,
-                                         store->settings.Cards.recordsStatistics());
+    WonFigures figures;
+    if (store)
+        figures = RecordWin(store->statistics, gameResult(game), game.CountsForStatistics,
+                            store->settings.Cards.recordsStatistics());
+    else
+        figures.statisticsShown = false;
+    figures.duration = toDayNumber(game.EndTime) - toDayNumber(game.StartTime);
     if (WonDialogOverride)
         return WonDialogOverride(gameName);
     TWinDlg dialog(gameName, figures, this);
@@ -276,16 +281,4 @@ WonChoice StartWindow::RecordWinAndShowWonDialog(const FinishedGame &game, const
     default:
         return WonChoice::Cancel;
     }
-}
-
-void StartWindow::closeEvent(QCloseEvent *event)
-{
-    if (!closing) {
-        closing = true;
-        CloseSteps steps;
-        steps.endAbandonedGame = [this] { session->EndAbandonedGame(); };
-        steps.storeWindowPlacement = [this] { StoreWindowPlacement(table->CurrentGameId); };
-        store->saveAtClose(steps);
-    }
-    event->accept();
 }

@@ -12,14 +12,13 @@ class TBoard;
 class TBoardScrollBox;
 class CardSets;
 class DataStore;
-class FixedDisplayInfo;
-class SystemClock;
 class GameTable;
 class GameSession;
 
 // A first window onto the table: it deals Klondike at start and offers New Game (F2),
 // Restart Game, Select Shuffle, Undo and Redo; the status bar shows the score, the redeals
-// left and " You Are Stuck". Games are counted and logged in the player's statistics.
+// left and " You Are Stuck". With the program's data store attached, games are counted and
+// logged in the player's statistics and the options are read from the settings.
 // The full main window replaces it.
 class StartWindow : public QMainWindow, public GameHost {
     Q_OBJECT
@@ -27,6 +26,8 @@ public:
     explicit StartWindow(QWidget *parent = nullptr);
     ~StartWindow() override;
     TBoard *Board() const { return board; }
+    // The loaded settings and statistics (not owned); without them nothing is counted.
+    void SetDataStore(DataStore *data) { store = data; }
     GameSession &Session() const { return *session; }
     GameTable &Table() const { return *table; }
     // Tests answer the confirmation boxes and the won dialog themselves.
@@ -56,23 +57,18 @@ public:
     void ShowWonBackground(bool shown) override;
     WonChoice RecordWinAndShowWonDialog(const FinishedGame &game, const QString &gameName) override;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     QAction *addCommand(GameCommand command, const QString &text, const QKeySequence &key,
                         const std::function<void()> &run);
     TBoardScrollBox *scrollBox = nullptr;
     TBoard *board = nullptr;
     std::unique_ptr<CardSets> cardSets;
-    std::unique_ptr<FixedDisplayInfo> display;
-    std::unique_ptr<SystemClock> clock;
-    std::unique_ptr<DataStore> store;
+    DataStore *store = nullptr;
+    bool confirmNewGame = true;
     std::unique_ptr<GameTable> table;
     std::unique_ptr<GameSession> session;
     std::map<GameCommand, QAction *> commands;
     QLabel *scoreLabel = nullptr;
     QLabel *redealsLabel = nullptr;
     QLabel *stuckLabel = nullptr;
-    bool closing = false;
 };
