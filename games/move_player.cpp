@@ -1,0 +1,254 @@
+#include "games/move_player.h"
+
+#include "engine/board.h"
+#include "engine/board_button.h"
+#include "engine/card.h"
+#include "engine/deck.h"
+#include "engine/engine_state.h"
+#include "games/deal_printout.h"
+#include "games/game_table.h"
+
+#include <QMetaObject>
+#include <QStringList>
+#include <QTextStream>
+#include <QTimer>
+#include <vector>
+
+namespace {
+
+// A cycle that keeps changing the table is cut off after this many rounds.
+constexpr int CycleRoundLimit = 2000;
+
+// What a command may change: where every card lies, the score, the redeal count, the
+// stock's mark and the table buttons.
+struct TableState {
+    CardLocationTable locations;
+    int score = 0;
+    int rotation = 0;
+    int stockMark = 0;
+    std::vector<bool> buttons;
+    bool operator==(const TableState &) const = default;
+};
+
+TableState stateOf(const GameTable &table)
+{
+    const TBoard *board = table.Board();
+    TableState state{board->Locations, board->Score(), board->Rotation_Counter(),
+                     table.Stock ? table.Stock->ShowEmpty() : -1, {}};
+    for (const TBoardButton *button : board->Buttons())
+        state.buttons.push_back(button->isEnabled());
+    return state;
+}
+
+int rankOf(QChar c)
+{
+    const int at = QStringLiteral("A23456789TJQK").indexOf(c.toUpper());
+    return at < 0 ? 0 : at + 1;
+}
+
+int suitOf(QChar c)
+{
+    const int at = QStringLiteral("CDHS").indexOf(c.toUpper());
+    return at < 0 ? 0 : at + 1;
+}
+
+// "Foundation" and "Cell" without a number name the whole row.
+const PileRow *rowNamed(const GameTable &table, const QString &name)
+{
+    if (name.compare(QStringLiteral("Foundation"), Qt::CaseInsensitive) == 0)
+        return &table.Foundations;
+    if (name.compare(QStringLiteral("Cell"), Qt::CaseInsensitive) == 0)
+        return &table.Cells;
+    return nullptr;
+}
+
+} // namespace
+
+MovePlayer::MovePlayer(GameTable &table) : table(table) {}
+
+TDeck *MovePlayer::FindSlot(const QString &name) const
+{
+    for (const auto &owned : table.Board()->Decks())
+        if (SlotName(table, owned.get()).compare(name, Qt::CaseInsensitive) == 0)
+            return owned.get();
+    return nullptr;
+}
+
+TCard *MovePlayer::FindCard(const TDeck *pile, const QString &token)
+{
+    if (!pile || token.size() != 2)
+        return nullptr;
+    const int rank = rankOf(token[0]);
+    const int suit = suitOf(token[1]);
+    if (!rank || !suit)
+        return nullptr;
+    for (TCard *card = pile->TopCard(); card; card = card->Below)
+        if (card->Rank() == rank && card->Suit() == suit)
+            return card;
+    return nullptr;
+}
+
+bool MovePlayer::canStartDrag(TCard *card) const
+{
+    TDeck *source = card ? card->HostDeck() : nullptr;
+    TBoard *board = table.Board();
+    if (!source || !source->Draggable || engineState().Busy || board->IsDragging()
+        || (board->SelectedDeck && board->SelectedDeck != source))
+        return false;
+    for (TCard *walk = source->TopCard(); walk; walk = walk->Below) {
+        if (!walk->Face())
+            return false;
+        if (walk == card)
+            break;
+    }
+    bool action = true;
+    bool clickable = false;
+    bool actionOnClick = false;
+    if (source->OnSelect) {
+        TCard *asked = source->TopCard();
+        source->OnSelect(source, asked, action, false, clickable, actionOnClick);
+    }
+    if (!action)
+        return false;
+    if (source->OnDragSelect) {
+        source->OnDragSelect(card, action);
+        return action;
+    }
+    if (card != source->TopCard() || source->SelectIsRefused())
+        return false;
+    if (source->OnSelect) {
+        TCard *asked = source->TopCard();
+        source->OnSelect(source, asked, action, false, clickable, actionOnClick);
+    }
+    return action;
+}
+
+bool MovePlayer::acceptsDrop(TCard *card, TDeck *target) const
+{
+    TDeck *source = card->HostDeck();
+    if (!target || target == source || target->IsFull() || !target->Visible() || !target->Enabled)
+        return false;
+    bool accept = false;
+    if (target->OnDragRule) {
+        target->OnDragRule(card, target, accept);
+    } else if (target->OnAddWithRule && (target->AcceptCardGroup || card == source->TopCard())) {
+        TCard *asked = card;
+        target->OnAddWithRule(target, asked, accept, false);
+    }
+    return accept;
+}
+
+bool MovePlayer::Drag(TCard *card, TDeck *target)
+{
+    if (!canStartDrag(card) || !acceptsDrop(card, target))
+        return false;
+    TDeck *source = card->HostDeck();
+    table.Board()->AnimateDrag(card, target);
+    return card->HostDeck() == target && card->HostDeck() != source;
+}
+
+bool MovePlayer::click(const QString &slot)
+{
+    TBoard *board = table.Board();
+    const TableState before = stateOf(table);
+    if (slot.compare(QStringLiteral("Button"), Qt::CaseInsensitive) == 0) {
+        for (TBoardButton *button : board->Buttons())
+            if (button->isEnabled()) {
+                button->click();
+                break;
+            }
+    } else {
+        TDeck *pile = FindSlot(slot);
+        if (!pile || !pile->Visible() || !pile->Enabled)
+            return false;
+        pile->Click();
+        // A click that only selected the pile is no move: the next command starts afresh.
+        if (TDeck *selected = board->SelectedDeck) {
+            if (TCard *top = selected->TopCard())
+                top->SetSelected(false);
+            board->SelectedDeck = nullptr;
+        }
+    }
+    return !(stateOf(table) == before);
+}
+
+bool MovePlayer::Run(const QString &line)
+{
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    TBoard *board = table.Board();
+    if (words.size() == 1 && words[0].compare(QStringLiteral("undo"), Qt::CaseInsensitive) == 0)
+        return board->Undo();
+    if (words.size() == 1 && words[0].compare(QStringLiteral("redo"), Qt::CaseInsensitive) == 0)
+        return board->Redo();
+    if (words.size() == 2 && words[0].compare(QStringLiteral("click"), Qt::CaseInsensitive) == 0)
+        return click(words[1]);
+    if (words.size() != 2 && words.size() != 3)
+        return false;
+    TDeck *source = FindSlot(words[0]);
+    if (!source || !source->TopCard())
+        return false;
+    TCard *card = words.size() == 3 ? FindCard(source, words[2]) : source->TopCard();
+    if (!card)
+        return false;
+    if (const PileRow *row = rowNamed(table, words[1])) {
+        for (int i = 1; i <= row->Count(); ++i)
+            if (TDeck *target = (*row)[i]; target && acceptsDrop(card, target))
+                return Drag(card, target);
+        return false;
+    }
+    return Drag(card, FindSlot(words[1]));
+}
+
+void MovePlayer::RunCycle()
+{
+    TBoard *board = table.Board();
+    if (!board->HasAutoTimerHandler())
+        return;
+    for (int round = 0; round < CycleRoundLimit; ++round) {
+        const TableState before = stateOf(table);
+        // The handler hangs on the auto-timer's tick.
+        QMetaObject::invokeMethod(board->AutoTimer(), "timeout", Qt::DirectConnection);
+        board->AutoTimer()->stop();
+        if (stateOf(table) == before)
+            return;
+    }
+}
+
+bool MovePlayer::IsWon() const
+{
+    int onFoundations = 0;
+    int inPiles = 0;
+    for (const auto &owned : table.Board()->Decks()) {
+        inPiles += owned->CardsCount();
+        if (owned->ShowEmpty() == FoundationPile)
+            onFoundations += owned->CardsCount();
+    }
+    return inPiles > 0 && onFoundations == inPiles;
+}
+
+int PlayGameFromText(GameTable &table, int gameId, quint32 gameNumber, bool cycle, QTextStream &input,
+                     QTextStream &output)
+{
+    DealForPrinting(table, gameId, gameNumber);
+    TBoard *board = table.Board();
+    board->ClearJournal();
+    // Nobody watches the status bar here: the blocked test would only cost time.
+    table.Play.ShowStuckMessage = false;
+    MovePlayer player(table);
+    if (cycle)
+        player.RunCycle();
+    QString line;
+    while (input.readLineInto(&line)) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const bool done = player.Run(line);
+        if (cycle)
+            player.RunCycle();
+        output << (done ? "ok" : "refused") << '\n';
+        output.flush();
+    }
+    output << DealPrintout(table, table.CurrentGameId, gameNumber);
+    output << "won " << (player.IsWon() ? "yes" : "no") << '\n';
+    output.flush();
+    return 0;
+}
