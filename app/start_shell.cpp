@@ -6,6 +6,8 @@
 #include "app/start_table.h"
 #include "app/tarnwick_application.h"
 #include "games/catalogue.h"
+#include "games/game_table.h"
+#include "games/new_game.h"
 #include "store/player_shortcuts.h"
 
 #include <QCoreApplication>
@@ -19,6 +21,7 @@ StartShell::StartShell(ProgramSession &session, const GameDeals &deals) : sessio
     DataStore &data = session.Data();
     currentGameId = data.settings.Cards.Game;
     window = std::make_unique<StartWindow>();
+    window->SetDataStore(&data);
     pictures = std::make_unique<GamePictureMaker>(deals, nullptr);
     gameDialog = std::make_unique<TGameDlg>(*this, pictures.get(), window.get());
     gameDialog->SetGameType(data.settings.Cards.Group);
@@ -95,10 +98,15 @@ void StartShell::SelectSolitaire()
         return;
     currentGameId = chosen;
     session.Data().settings.Cards.Game = chosen;
-    // New Game puts the game at the head of the recently played list when it deals it.
     gameDialog->Groups.AddToRecentlyPlayed(chosen);
-    window->setWindowTitle(QStringLiteral(" ") + GameName(chosen));
+    // The game on the table stays the previous game until the new one is dealt.
+    GameTable &table = window->Table();
+    table.PreviousGameId = table.CurrentGameId;
+    table.CurrentGameId = chosen;
     Q_EMIT GameChosen(chosen);
+    window->Session().NewGame();
+    // A game without a deal of its own is dealt by a stand-in and becomes that game.
+    currentGameId = table.CurrentGameId;
 }
 
 void StartShell::ApplyCommandLine()

@@ -14,8 +14,9 @@ class StartWindow;
 class TGameDlg;
 
 // Stands in for the main window around the StartWindow: the game selection dialog at
-// start, the chosen game reported through GameChosen, the player panel in the status bar
-// that opens the player list, the answers to a second start and to "-STOP".
+// start (the chosen game is reported through GameChosen and dealt by the window's New
+// Game), the player panel in the status bar that opens the player list on a double-click,
+// the answers to a second start and to "-STOP".
 class StartShell : public QObject, public ShellWindow {
     Q_OBJECT
 public:
