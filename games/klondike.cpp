@@ -165,9 +165,8 @@ void fanDuringUndo(GameTable &table, TDeck *source, TDeck *dest, TCard *card)
 
 } // namespace
 
-void DealKlondike(GameTable &table)
+void InstallStockHandlers(GameTable &table)
 {
-    TBoard *board = table.Board();
     GameHandlers &handlers = table.Handlers;
     handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
     handlers.WasteClick = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked, bool &clickable,
@@ -184,6 +183,23 @@ void DealKlondike(GameTable &table)
     };
     handlers.StockRedealOne = [&table](TDeck *sender) { stockRedealOne(table, sender); };
     handlers.StockRedealThree = [&table](TDeck *sender) { stockRedealThree(table, sender); };
+}
+
+void InstallFanHandlers(GameTable &table)
+{
+    if (!table.WasteFan)
+        return;
+    TBoard *board = table.Board();
+    board->OnDuringRedo = [&table](TDeck *, TDeck *, TCard *) { fanDuringRedo(table); };
+    board->OnDuringUndo = [&table](TDeck *source, TDeck *dest, TCard *card) {
+        fanDuringUndo(table, source, dest, card);
+    };
+}
+
+void DealKlondike(GameTable &table)
+{
+    TBoard *board = table.Board();
+    InstallStockHandlers(table);
 
     BuildRedeals(table, table.CurrentGameId);
     BuildStockAndWaste(table, 5, 5, 5, 100);
@@ -216,12 +232,7 @@ void DealKlondike(GameTable &table)
         if (TCard *top = table.Tableau[column]->TopCard())
             top->SetFace(true);
 
-    if (table.WasteFan) {
-        board->OnDuringRedo = [&table](TDeck *, TDeck *, TCard *) { fanDuringRedo(table); };
-        board->OnDuringUndo = [&table](TDeck *source, TDeck *dest, TCard *card) {
-            fanDuringUndo(table, source, dest, card);
-        };
-    }
+    InstallFanHandlers(table);
     board->SetAutoTimerHandler([&table] { Uni_Timer(table); });
 }
 

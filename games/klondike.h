@@ -11,6 +11,12 @@ class TBoard;
 // order, and installs the shared automatic-move cycle.
 void DealKlondike(GameTable &table);
 
+// Klondike's stock and waste handlers, one-card and three-card, for BuildStockAndWaste to
+// hang on the piles it builds; the double-click of the waste is SendToFoundation.
+void InstallStockHandlers(GameTable &table);
+// With a three-card fan: the fan follows the waste's top card through undo and redo.
+void InstallFanHandlers(GameTable &table);
+
 // The status bar's redeal panel: "Redeals: " and the redeals left, "Redeals: Unlimited", or
 // empty when the panel is hidden.
 QString RedealsText(const TBoard &board);
