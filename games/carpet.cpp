@@ -1,0 +1,128 @@
+#include "games/carpet.h"
+
+#include "engine/board.h"
+#include "engine/card.h"
+#include "engine/deck.h"
+#include "games/auto_moves.h"
+#include "games/game_table.h"
+#include "games/klondike.h"
+#include "games/rule_predicates.h"
+#include "games/table_builders.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int FoundationCount = 4;
+constexpr int CarpetCount = 20;
+constexpr int PackSize = 52;
+constexpr int StockDraws = 32;
+// Piles tagged below this are the waste and its fan, the only sources for a gap.
+constexpr int FirstCarpetTag = 10;
+
+// A gap takes a card only from the waste or the fan.
+void carpetAccepts(TDeck *target, TCard *&card, bool &action)
+{
+    const TDeck *source = card ? card->HostDeck() : nullptr;
+    action = target->CardsCount() == 0 && source && source->Tag < FirstCarpetTag;
+}
+
+void buildCarpet(GameTable &table)
+{
+    TBoard *board = table.Board();
+    for (int i = 1; i <= CarpetCount; ++i) {
+        TDeck *pile = board->NewDeck();
+        pile->SetHostBoard(board);
+        pile->SetVLeft((i - 1) % 5 * 75 + 200);
+        pile->SetVTop((i - 1) / 5 * 99 + 112);
+        table.SetTag(pile, i + FirstCarpetTag);
+        pile->DeckTag = CarpetCount;
+        pile->OnAddWithRule = [](TDeck *target, TCard *&card, bool &action, bool) {
+            carpetAccepts(target, card, action);
+        };
+        pile->OnDoubleSelect = table.Handlers.SendToFoundation;
+        pile->TipString = QStringLiteral("Play cards from the Tableau to the foundations    No building within the Tableau");
+        pile->EmptyDeckTipString = QStringLiteral("Play %s on the empty Tableau");
+        table.Tableau.Set(i, pile);
+    }
+}
+
+bool foundationTakes(const TDeck *foundation, const TDeck *first, const TCard *card)
+{
+    if (!foundation->TopCard())
+        return card->Rank() == foundation->CardVal();
+    return !foundation->IsFull() && RuleHolds(first->Rule, foundation->TopCard(), card);
+}
+
+} // namespace
+
+void DealCarpet(GameTable &table)
+{
+    TBoard *board = table.Board();
+    InstallStockHandlers(table);
+
+    BuildRedeals(table, table.CurrentGameId);
+    BuildStockAndWaste(table, 10, 260, 260, 100);
+    const auto doubleClick = [&table](TDeck *pile) { CarpetDoubleClick(table, pile); };
+    table.Waste->OnDoubleSelect = doubleClick;
+    if (table.WasteFan)
+        table.WasteFan->OnDoubleSelect = doubleClick;
+    BuildFoundationRow(table, 227, 5, 1, FoundationCount, table.Foundations, 82, true);
+    buildCarpet(table);
+
+    board->CenterVert = board->CenterHorz = true;
+    board->LayoutHalfSize = QPoint(385, 310);
+    board->FitToWindow();
+
+    TDeck *pack = table.Waste;
+    FillPack(table, pack, PackSize);
+    for (int i = 1; i <= CarpetCount; ++i)
+        table.Tableau[i]->DealCard(pack, table.Random.RandomIndex(pack->CardsCount()), true);
+    // 32 cards are left; every draw takes one.
+    for (int draw = 0; draw < StockDraws; ++draw)
+        table.Stock->DealCard(pack, table.Random.RandomIndex(pack->CardsCount()), false);
+    pack->SetVShift(2);
+    pack->SetGShift(2);
+    InstallFanHandlers(table);
+    board->SetAutoTimerHandler([&table] { CarpetCycle(table); });
+}
+
+void CarpetDoubleClick(GameTable &table, TDeck *pile)
+{
+    TCard *card = pile ? pile->TopCard() : nullptr;
+    const TDeck *first = table.Foundations[1];
+    if (!card || !first)
+        return;
+    TDeck *target = nullptr;
+    for (int j = 1; j <= FoundationCount && !target; ++j)
+        if (TDeck *foundation = table.Foundations[j]; foundation && foundationTakes(foundation, first, card))
+            target = foundation;
+    const TDeck *firstCarpet = table.Tableau[1];
+    const int carpetCount = firstCarpet ? firstCarpet->DeckTag : 0;
+    for (int i = 1; i <= carpetCount && !target; ++i)
+        if (TDeck *place = table.Tableau[i]; place && place->CardsCount() == 0)
+            target = place;
+    if (!target)
+        return;
+    card->SetSelected(false);
+    table.Board()->ClearHighlightAndSelection();
+    target->MoveCard(card);
+}
+
+void CarpetCycle(GameTable &table)
+{
+    TBoard *board = table.Board();
+    board->AutoTimer()->stop();
+    TDeck *first = table.Foundations[1];
+    if (!first)
+        return;
+    const int carpetCount = table.Tableau[1] ? table.Tableau[1]->DeckTag : 0;
+    AutoMoveBaseCards(table.Foundations, FoundationCount, table.Tableau, true, 1, table.Waste, carpetCount);
+    if (IsGameWon(table.Foundations, FoundationCount)) {
+        if (table.Play.GameWon)
+            table.Play.GameWon();
+        return;
+    }
+    SetYouAreStuck(table, IsGameBlocked(table));
+    board->AutoTimer()->start();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class GameTable;
+
+// Flower Garden (game id 14) and Bouquet (game id 309), one deal for both: six beds fanned
+// sideways that build down regardless of suit, sixteen overlapping reserve cards that may
+// be played anywhere, four foundations up in suit from the Aces. Flower Garden moves runs
+// as a unit; Bouquet moves single cards and carries runs through the empty beds.
+void DealFlowerGarden(GameTable &table);
+
+// One tick of the cycle: base cards, then (automatic moves on) one card from the reserve
+// and one from the beds, then the won or blocked test.
+void FlowerGardenCycle(GameTable &table);
+
+// Brings the reserve cards to the front in order 1..16, so each overlaps its left neighbour.
+void RestackReserve(GameTable &table);
