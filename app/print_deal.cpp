@@ -2,6 +2,8 @@
 
 #include "engine/board.h"
 #include "games/deal_printout.h"
+#include "games/freecell.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 
 #include <QApplication>
@@ -15,10 +17,17 @@ std::optional<int> runPrintDeal(int argc, char **argv)
         return std::nullopt;
     bool gameOk = false;
     bool numberOk = false;
-    const int gameId = argc == 4 ? QString::fromLocal8Bit(argv[2]).toInt(&gameOk) : 0;
-    const qulonglong number = argc == 4 ? QString::fromLocal8Bit(argv[3]).toULongLong(&numberOk) : 0;
-    if (!gameOk || !numberOk || gameId < 0 || number > std::numeric_limits<quint32>::max()) {
-        std::fputs("usage: tarnwick --print-deal GAME NUMBER (GAME a game id, NUMBER 0..4294967295)\n", stderr);
+    // "--format fcs": the FreeCell columns as solvers read them.
+    const bool solverFormat = argc == 6 && QString::fromLocal8Bit(argv[4]) == QStringLiteral("--format")
+        && QString::fromLocal8Bit(argv[5]) == QStringLiteral("fcs");
+    const bool shapeOk = argc == 4 || solverFormat;
+    const int gameId = shapeOk ? QString::fromLocal8Bit(argv[2]).toInt(&gameOk) : 0;
+    const qulonglong number = shapeOk ? QString::fromLocal8Bit(argv[3]).toULongLong(&numberOk) : 0;
+    if (!gameOk || !numberOk || gameId < 0 || number > std::numeric_limits<quint32>::max()
+        || (solverFormat && gameId != GameIds::FreeCell)) {
+        std::fputs("usage: tarnwick --print-deal GAME NUMBER [--format fcs] (GAME a game id, NUMBER "
+                   "0..4294967295; fcs only for FreeCell, 32)\n",
+                   stderr);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -27,7 +36,7 @@ std::optional<int> runPrintDeal(int argc, char **argv)
     TBoard board;
     GameTable table(&board);
     DealForPrinting(table, gameId, quint32(number));
-    const QByteArray text = DealPrintout(table, gameId, quint32(number)).toUtf8();
+    const QByteArray text = (solverFormat ? FreeCellSolverBoard(table) : DealPrintout(table, gameId, quint32(number))).toUtf8();
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
     table.ForgetPiles();
     return std::fflush(stdout) == 0 ? 0 : 1;

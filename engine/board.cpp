@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 TBoard::TBoard(QWidget *parent) : QWidget(parent), Color(0, 128, 0)
@@ -73,6 +74,26 @@ void TBoard::FreeDecks()
     buttons.clear();
     for (TBoardButton *button : doomed)
         delete button;
+    update();
+}
+
+void TBoard::FreeDeck(TDeck *deck)
+{
+    const auto owned = std::find_if(decks.begin(), decks.end(), [deck](const auto &d) { return d.get() == deck; });
+    if (owned == decks.end())
+        return;
+    if (SelectedDeck == deck)
+        SelectedDeck = nullptr;
+    if (highLightedDeck == deck)
+        SetHighLightedDeck(nullptr);
+    Candidates.Reset();
+    for (auto &other : decks) {
+        if (other->deckToAlign == deck)
+            other->deckToAlign = nullptr;
+        if (other->alignedFollower == deck)
+            other->alignedFollower = nullptr;
+    }
+    decks.erase(owned);
     update();
 }
 

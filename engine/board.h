@@ -39,6 +39,8 @@ public:
     TBoardButton *NewButton();
     // Frees every pile and table button (cards stay); references to them are cleared first.
     void FreeDecks();
+    // Frees one pile (a deal's temporary pack); every reference to it is cleared first.
+    void FreeDeck(TDeck *deck);
     void FreeCards();
     const std::vector<std::unique_ptr<TDeck>> &Decks() const { return decks; }
     const std::vector<std::unique_ptr<TCard>> &Cards() const { return cards; }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class TBoard;
 class TCard;
@@ -43,6 +44,15 @@ public:
     enum Choice { MoveColumn = 1, Cancel = 2, MoveSingleCard = 6 };
     virtual ~EmptyColumnChooser() = default;
     virtual int ChooseEmptyColumnMove() = 0;
+};
+
+// The card-choice question (Yukon's "Select the King" / "Select the card"): which of the
+// candidate cards, listed in pile order from the card taken downwards, is to be moved.
+class CardChooser {
+public:
+    virtual ~CardChooser() = default;
+    // The chosen card, or nullptr when the player cancels.
+    virtual TCard *ChooseCard(const QString &caption, const QString &label, const std::vector<TCard *> &candidates) = 0;
 };
 
 // The handlers of other parts of the game code that the builders hang on the piles.
@@ -104,6 +114,7 @@ public:
 
     const CustomGameSource *Customs = nullptr; // not owned; nullptr: no custom variants
     EmptyColumnChooser *ColumnChooser = nullptr; // not owned; nullptr answers Cancel
+    CardChooser *CardChoice = nullptr;           // not owned; nullptr answers Cancel
     GameHandlers Handlers;
     PlayState Play;
 

@@ -62,6 +62,43 @@ const PileRow *rowNamed(const GameTable &table, const QString &name)
     return nullptr;
 }
 
+// The drop of a drag on a table nobody sees: the same events and journal entries as the
+// table's drop, without building and flying the drag image.
+void dropUnseen(TBoard *board, TCard *card, TDeck *dest)
+{
+    TDeck *origin = card->HostDeck();
+    board->SetGameStarted(1);
+    if (origin->TopCard())
+        origin->TopCard()->SetSelected(false);
+    board->ClearHighlightAndSelection();
+    if (dest->OnBeforeMove) {
+        bool ignored = true;
+        dest->OnBeforeMove(card, dest, ignored);
+    }
+    bool openedGroup = false;
+    if (board->Recording) {
+        if (dest->OnAfterMove && !board->InGroup) {
+            board->BeginMoveGroup();
+            openedGroup = true;
+        }
+        board->RecordMove(origin, dest, card);
+    }
+    TCard *last = card;
+    for (TCard *moving = card; moving;) {
+        TCard *next = origin->RemoveCard(moving);
+        dest->AddCard(moving);
+        moving->BringToFront();
+        last = moving;
+        moving = next;
+    }
+    board->ResetHintList();
+    if (board->Recording && dest->OnAfterMove) {
+        dest->OnAfterMove(origin, dest, last);
+        if (openedGroup)
+            board->EndMoveGroup();
+    }
+}
+
 } // namespace
 
 MovePlayer::MovePlayer(GameTable &table) : table(table) {}
@@ -143,7 +180,11 @@ bool MovePlayer::Drag(TCard *card, TDeck *target)
     if (!canStartDrag(card) || !acceptsDrop(card, target))
         return false;
     TDeck *source = card->HostDeck();
-    table.Board()->AnimateDrag(card, target);
+    TBoard *board = table.Board();
+    if (board->isVisible())
+        board->AnimateDrag(card, target);
+    else
+        dropUnseen(board, card, target);
     return card->HostDeck() == target && card->HostDeck() != source;
 }
 
@@ -176,10 +217,17 @@ bool MovePlayer::Run(const QString &line)
 {
     const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     TBoard *board = table.Board();
-    if (words.size() == 1 && words[0].compare(QStringLiteral("undo"), Qt::CaseInsensitive) == 0)
-        return board->Undo();
-    if (words.size() == 1 && words[0].compare(QStringLiteral("redo"), Qt::CaseInsensitive) == 0)
-        return board->Redo();
+    // Undo and Redo answer whether more is left to walk; what counts is whether the table changed.
+    if (words.size() == 1 && words[0].compare(QStringLiteral("undo"), Qt::CaseInsensitive) == 0) {
+        const TableState before = stateOf(table);
+        board->Undo();
+        return !(stateOf(table) == before);
+    }
+    if (words.size() == 1 && words[0].compare(QStringLiteral("redo"), Qt::CaseInsensitive) == 0) {
+        const TableState before = stateOf(table);
+        board->Redo();
+        return !(stateOf(table) == before);
+    }
     if (words.size() == 2 && words[0].compare(QStringLiteral("click"), Qt::CaseInsensitive) == 0)
         return click(words[1]);
     if (words.size() != 2 && words.size() != 3)

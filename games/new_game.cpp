@@ -6,8 +6,10 @@
 #include "engine/engine_state.h"
 #include "games/auto_moves.h"
 #include "games/catalogue.h"
+#include "games/freecell.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
+#include "games/yukon.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -28,6 +30,10 @@ DealRoutine DealRoutineFor(int baseGameId)
     switch (baseGameId) {
     case GameIds::Klondike:
         return &DealKlondike;
+    case GameIds::FreeCell:
+        return &DealFreeCell;
+    case GameIds::Yukon:
+        return &DealYukon;
     default:
         return nullptr;
     }

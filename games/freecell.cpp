@@ -1,0 +1,143 @@
+#include "games/freecell.h"
+
+#include "engine/board.h"
+#include "engine/card.h"
+#include "engine/deck.h"
+#include "games/auto_moves.h"
+#include "games/game_table.h"
+#include "games/rule_predicates.h"
+#include "games/table_builders.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr int ColumnTag = 4;
+constexpr int ColumnCount = 8;
+constexpr int CellCount = 4;
+constexpr int FoundationCount = 4;
+constexpr int PackSize = 52;
+
+TDeck *newPile(TBoard *board, int left, int top)
+{
+    TDeck *pile = board->NewDeck();
+    pile->SetHostBoard(board);
+    pile->SetVLeft(left);
+    pile->SetVTop(top);
+    return pile;
+}
+
+// A cell takes a single card, and only while it is empty.
+void cellAccepts(TDeck *cell, TCard *&card, bool &action, bool)
+{
+    action = card && cell->CardsCount() == 0 && card->HostDeck() && card->HostDeck()->TopCard() == card;
+}
+
+void moveByDoubleClick(TBoard *board, TCard *card, TDeck *target)
+{
+    card->SetSelected(false);
+    board->ClearHighlightAndSelection();
+    target->MoveCard(card);
+}
+
+// The top card goes to the foundation it fits, else to the leftmost empty cell.
+void freeCellDoubleClick(GameTable &table, TDeck *column)
+{
+    TCard *card = column ? column->TopCard() : nullptr;
+    TDeck *first = table.Foundations[1];
+    if (!card || !first)
+        return;
+    TBoard *board = table.Board();
+    for (int i = 1; i <= PileRow::Capacity && table.Foundations[i]; ++i) {
+        TDeck *foundation = table.Foundations[i];
+        if (foundation->TopCard() && RuleHolds(first->Rule, foundation->TopCard(), card)) {
+            moveByDoubleClick(board, card, foundation);
+            return;
+        }
+    }
+    for (int i = 1; i <= table.Cells.Count(); ++i) {
+        if (TDeck *cell = table.Cells[i]; cell && cell->CardsCount() == 0) {
+            moveByDoubleClick(board, card, cell);
+            return;
+        }
+    }
+}
+
+QString solverCard(const TCard *card)
+{
+    static const char ranks[] = "A23456789TJQK";
+    static const char suits[] = "CDHS";
+    const int rank = card->Rank();
+    const int suit = card->Suit();
+    return QString(QChar::fromLatin1(rank >= 1 && rank <= 13 ? ranks[rank - 1] : '?'))
+        + QChar::fromLatin1(suit >= 1 && suit <= 4 ? suits[suit - 1] : '?');
+}
+
+} // namespace
+
+void DealFreeCell(GameTable &table)
+{
+    TBoard *board = table.Board();
+    table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
+
+    // The pack and a stock exist only while the cards are dealt.
+    TDeck *pack = newPile(board, 100, 410);
+    table.Waste = pack;
+    TDeck *stock = newPile(board, 10, 410);
+    table.Stock = stock;
+
+    BuildFoundationRow(table, 331, 5, 1, FoundationCount, table.Foundations, 75, true);
+    for (int i = 1; i <= FoundationCount; ++i)
+        table.Foundations[i]->DeckTag = FoundationCount;
+
+    for (int i = 1; i <= CellCount; ++i) {
+        TDeck *cell = newPile(board, 75 * i - 65, 5);
+        cell->SetShowEmpty(FreeCellPile);
+        cell->MaxCardCount = 1;
+        cell->UsableAsSpare = true;
+        cell->DeckTag = CellCount;
+        cell->OnAddWithRule = cellAccepts;
+        cell->OnDoubleSelect = table.Handlers.SendToFoundation;
+        cell->TipString = QStringLiteral("Each Cell (Reserve) may contain only one card");
+        cell->EmptyDeckTipString = QStringLiteral("Fill the Cell (Reserve) with any single card");
+        table.Cells.Set(i, cell);
+    }
+
+    BuildTableauRow(table, table.Foundations, 1, 0, 20, ColumnCount, table.Tableau, 78, true, 115, 10);
+    for (int i = 1; i <= ColumnCount; ++i) {
+        TDeck *column = table.Tableau[i];
+        table.SetTag(column, ColumnTag);
+        column->OnDoubleSelect = [&table](TDeck *pile) { freeCellDoubleClick(table, pile); };
+        column->DeckTag = ColumnCount + CellCount;
+    }
+    for (int i = 1; i <= CellCount; ++i)
+        table.Tableau.Set(ColumnCount + i, table.Cells[i]);
+
+    board->FitHorz = true;
+    board->CenterHorz = true;
+    board->FitToWindow();
+
+    FillPack(table, pack, PackSize);
+    for (int i = 1; i <= PackSize; ++i)
+        table.Tableau[(i - 1) % ColumnCount + 1]->DealCard(pack, table.Random.RandomIndex(pack->CardsCount()), true);
+
+    table.Waste = nullptr;
+    table.Stock = nullptr;
+    board->FreeDeck(pack);
+    board->FreeDeck(stock);
+
+    board->SetAutoTimerHandler([&table] { Uni_Timer(table); });
+}
+
+QString FreeCellSolverBoard(const GameTable &table)
+{
+    QString text;
+    for (int i = 1; i <= ColumnCount; ++i) {
+        QStringList cards;
+        if (const TDeck *column = table.Tableau[i])
+            for (const TCard *card = column->TopCard(); card; card = card->Below)
+                cards.prepend(solverCard(card));
+        text += cards.join(QLatin1Char(' ')) + QLatin1Char('\n');
+    }
+    return text;
+}
