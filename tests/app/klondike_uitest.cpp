@@ -1,4 +1,4 @@
-#include "app/start_table.h"
+#include "support/main_window_fixture.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/deal_printout.h"
@@ -130,47 +130,35 @@ TEST(KlondikeWindow, AWholeGameIsPlayedWithTheMouseAndWon)
     const quint32 number = winnableNumber();
     ASSERT_NE(number, 0u);
 
-    StartWindow window;
+    MainWindowFixture fixture;
+    TMain_F &window = fixture.Window();
     QStringList messages;
+    engineState().Options.CardMovement = DragAndClick;
+    engineState().Options.ClickSteps = 7;
+    engineState().Options.FlipEnabled = false;
     engineState().ShowMessage = [&messages](const QString &text) { messages << text; };
-    window.ConfirmOverride = [](const QString &) { return Confirmation{true, false}; };
     GameSession &session = window.Session();
     GameTable &table = window.Table();
+    table.CurrentGameId = GameIds::Klondike;
     session.GameNumber = number;
     session.RestartGame();
     ASSERT_EQ(session.GameNumber, number);
     EXPECT_EQ(window.windowTitle(), QStringLiteral(" Klondike [#%1]").arg(number));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(fixture.ShowActive());
 
-    // The won dialog is closed as soon as it shows.
-    QString wonCaption;
-    QStringList wonRecords;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<TWinDlg *>(QApplication::activeModalWidget())) {
-            wonCaption = dialog->windowTitle();
-            wonRecords << dialog->TimeLabel2->text();
-            dialog->reject();
-        }
-    });
-    watcher.start(20);
-
-    const bool won = play(table, [&window](TDeck *pile) { mouseClick(window.Board(), pile); });
+    // The won dialog answers Cancel at once.
+    const bool won = play(table, [&window](TDeck *pile) { mouseClick(window.Board1, pile); });
     EXPECT_TRUE(won);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(wonCaption, QStringLiteral("Klondike"));
-    ASSERT_EQ(wonRecords.size(), 1);
+    ASSERT_EQ(fixture.wonGames, QStringList{QStringLiteral("Klondike")});
     // After the dialog the table is empty until the next deal.
-    EXPECT_EQ(window.Board()->Score(), -1000);
-    EXPECT_TRUE(window.Board()->Decks().empty());
-    EXPECT_EQ(window.Board()->GameStarted(), 0);
+    EXPECT_EQ(window.Board1->Score(), -1000);
+    EXPECT_TRUE(window.Board1->Decks().empty());
+    EXPECT_EQ(window.Board1->GameStarted(), 0);
 
     // F2 deals again.
-    for (QAction *action : window.actions())
-        if (action->shortcut() == QKeySequence(Qt::Key_F2))
-            action->trigger();
-    EXPECT_EQ(window.Board()->Score(), -52);
+    QTest::keyClick(window.Board1, Qt::Key_F2);
+    EXPECT_EQ(window.Board1->Score(), -52);
     EXPECT_EQ(table.Tableau.Count(), 7);
 }
 

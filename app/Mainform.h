@@ -1,0 +1,269 @@
+#pragma once
+
+#include "app/shell_window.h"
+#include "games/game_host.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class CardSets;
+class GameDeals;
+class GamePictureMaker;
+class GameSession;
+class GameTable;
+class PlayerShortcuts;
+class ProgramSession;
+class QAction;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+class TBoard;
+class TBoardScrollBox;
+class TGameDlg;
+struct WonFigures;
+
+// Texts of the main window.
+namespace MainText {
+inline constexpr char ConfirmExit[] = "Do you want to exit Tarnwick?";
+inline constexpr char YouAreStuck[] = " You Are Stuck";
+inline constexpr char Paused[] = "Paused ";
+inline constexpr char GamePaused[] = "Game Paused";
+inline constexpr char DontShowAgain[] = "Don't show this message again";
+} // namespace MainText
+
+// The outside effects of the main window: message boxes, the won dialog, the pauses of the
+// hint and the won sequence, the cursor. Tests replace them with instant answers.
+struct MainFormPrompts {
+    // A confirmation box with "Don't show this message again".
+    std::function<Confirmation(const QString &text, const QString &caption)> confirm;
+    std::function<void(const QString &text)> inform;
+    std::function<void(const QString &text)> warn;
+    // The won dialog over the shower of cards.
+    std::function<WonChoice(const QString &gameName, const WonFigures &figures)> wonDialog;
+    // Waits on the main thread with user input held back.
+    std::function<void(int milliseconds)> wait;
+    // The cursor in global coordinates.
+    std::function<QPoint()> cursorPosition;
+};
+
+// The status bar's five panels, left to right.
+enum StatusPanel { PlayerPanel = 0, RedealsPanel = 1, ScorePanel = 2, TipPanel = 3, ClockPanel = 4 };
+
+// `TMain_F`: the program's one main window. It owns the table in its scroll box and the
+// game on it, carries the menus, the status bar and the timers, routes every command to
+// the code that does the work, keeps the window placement per game, pauses the game when
+// the window is left, and loads and saves the player's data around its own life.
+class TMain_F : public QMainWindow, public GameHost, public ShellWindow {
+    Q_OBJECT
+public:
+    // Loads the settings, window records and statistics of the session (in that order)
+    // and creates the 208 cards. deals: the games this program deals (not owned).
+    TMain_F(ProgramSession &session, const GameDeals &deals, MainFormPrompts prompts = {},
+            QWidget *parent = nullptr);
+    ~TMain_F() override;
+
+    // --- components, named as the menus and timers are known ---
+    TBoardScrollBox *ScrollBox1 = nullptr;
+    TBoard *Board1 = nullptr;
+    QLabel *Panels[5] = {};
+    QTimer *TimeTimer = nullptr;
+    QTimer *ScrollingTimer = nullptr;
+    QTimer *ToolBarTimer = nullptr;
+    QTimer &redeal_timer() const;
+    QTimer &WinTimer() const;
+    QSystemTrayIcon *TrayIcon() const { return trayIcon; }
+
+    QMenu *Game1 = nullptr, *Play = nullptr, *View = nullptr, *Options2 = nullptr, *Help1 = nullptr;
+    QMenu *RecentlyPlayedGames = nullptr;
+    QAction *Deal_MI = nullptr, *Replay1 = nullptr, *SelectShuffle1 = nullptr, *Game_MI = nullptr;
+    QAction *OpenGame1 = nullptr, *SaveGame1 = nullptr, *SaveAs1 = nullptr, *AddtoFavorites1 = nullptr;
+    QAction *RandomGame1 = nullptr, *Statistics1 = nullptr, *Exit_MI = nullptr;
+    QAction *NewUndo1 = nullptr, *NewRedo1 = nullptr, *Pause1 = nullptr, *ShowNextMove1 = nullptr;
+    QAction *Autoplay1 = nullptr, *Sound1 = nullptr, *Make1 = nullptr, *Restore1 = nullptr, *RunDemo1 = nullptr;
+    QAction *miStatistics = nullptr, *miLog = nullptr, *miHiScores = nullptr, *miScoreHistory = nullptr;
+    QAction *Options3 = nullptr, *Deck1_MI = nullptr, *miCustomizeRules = nullptr;
+    QAction *ToolBarMenu = nullptr, *StatusBarMenu = nullptr;
+    QAction *IncreaseCardSize2 = nullptr, *DecreaseCardSize1 = nullptr;
+    QAction *Contents_MI = nullptr, *GameHelp1 = nullptr, *HelpMenuItem = nullptr, *miTipOfTheDay = nullptr;
+    QAction *HowTo1 = nullptr, *About1 = nullptr;
+    std::array<QAction *, 15> RecentItems{}; // Item1 .. Item15
+
+    // Every menu item the window owns, shown or hidden, in menu order.
+    const std::vector<QAction *> &MenuItems() const { return menuItems; }
+    QAction *MenuItem(const QString &name) const;
+    // Whether an item is in its menu (hidden items are in none, but their keys act).
+    bool ItemShown(const QAction *item) const;
+
+    GameSession &Session() const { return *session; }
+    GameTable &Table() const { return *table; }
+    TGameDlg *GameDialog() const { return gameDialog.get(); }
+    ProgramSession &Program() const { return program; }
+    MainFormPrompts &Prompts() { return prompts; }
+
+    // --- item states ---
+    // The refresh that runs when a top-level menu opens and before a key runs a command.
+    void RefreshItemStates();
+    // Whether the undo mode lets Undo (and Redo) act now.
+    bool UndoAllowed() const;
+    bool RedoAllowed() const;
+
+    // --- play commands ---
+    void ShowNextMove1Click();
+    void NewUndo1Click();
+    void NewRedo1Click();
+    void Autoplay1Click();
+    void Pause1Click();
+    bool Paused() const { return paused; }
+    // The labels shown over the hidden table while paused.
+    const std::vector<QLabel *> &PauseLabels() const { return pauseLabels; }
+    // The elapsed time of the game without its pauses, as the clock panel shows it.
+    qint64 ElapsedMilliseconds() const;
+    void TimeTimerTimer();
+    void ScrollingTimerTimer();
+    void Sound1Click();
+    void Exit_MIClick();
+
+    // --- window placement ---
+    // Applies the stored placement (clamped into the available screen area), the
+    // autoplay state and the help caption of a game.
+    void ApplyGameSettings(int gameId) override;
+    QRect AvailableArea() const;
+
+    // --- status bar ---
+    void RefreshStatus() override;
+    QString StatusText(StatusPanel panel) const;
+
+    // Minimise (to the tray where there is one and the player asked for it) and restore.
+    void MinimizeWindow();
+    void RestoreWindow();
+
+    // GameHost
+    Confirmation Confirm(const QString &text, const QString &caption) override;
+    bool ConfirmNewGame() const override;
+    void SetConfirmNewGame(bool value) override;
+    bool ShowStuckMessage() const override;
+    bool AutoplayOff(int gameId) const override;
+    std::optional<quint32> AskShuffleNumber(const QStringList &recentNumbers) override;
+    void SetCaption(const QString &caption) override;
+    void EnableCommand(GameCommand command, bool enabled) override;
+    void ShowCommand(GameCommand command, bool shown, bool checked) override;
+    void StoreWindowPlacement(int gameId) override;
+    void AddToRecentlyPlayed(int gameId) override;
+    void SetBusyCursor(bool busy) override;
+    void FitWindowToTable() override;
+    void ResetScrollBars() override;
+    bool IsPaused() const override { return paused; }
+    void Resume() override;
+    void PlayNewGameSound() override {}
+    void RecordNotWon(const FinishedGame &game) override;
+    void Wait(int milliseconds) override;
+    void FlashWindow() override;
+    void ShowWonBackground(bool shown) override;
+    WonChoice RecordWinAndShowWonDialog(const FinishedGame &game, const QString &gameName) override;
+    void SelectGame() override { SelectSolitaire(); }
+
+    // ShellWindow
+    QWidget *Window() override { return this; }
+    void BringToFront() override;
+    void CloseWithoutConfirmation() override;
+    void SelectSolitaire() override;
+    void ApplyCommandLine() override;
+    // GameDlgHost
+    int CurrentGameId() const override;
+    bool AutoplayOn(int gameId) const override;
+    void SetAutoplayOn(int gameId, bool on) override;
+    void ShowRules(int gameId) override;
+    bool ConfirmOnDeleteGame() const override;
+    void SetConfirmOnDeleteGame(bool on) override;
+
+    // The player list dialog, as a double-click on the player panel opens it.
+    void EditPlayers();
+    // The saved game the command line named (opened once saved games can be loaded).
+    QString SavedGameToOpen() const { return savedGameToOpen; }
+    // The close sequence ran (settings and data written); its failures, if any.
+    bool Saved() const { return saved; }
+    const QStringList &SaveFailures() const { return saveFailures; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // Menus (main_menu.cpp).
+    void createMenus();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &key,
+                     const QString &hint, int helpContext, bool shown, void (TMain_F::*run)());
+    void setItemShown(QAction *item, bool shown);
+    void refreshRecentGames();
+    void chooseRecentGame(int index);
+    bool handleShortcut(QKeyEvent *event);
+    QAction *itemForKey(const QKeyEvent *event) const;
+    bool applicationFilter(QObject *watched, QEvent *event);
+    bool belongsToWindow(QObject *object) const;
+
+    // Menu commands without a play command of their own.
+    void Deal_MIClick();
+    void Replay1Click();
+    void SelectShuffle1Click();
+    void Game_MIClick();
+    void RandomGame1Click();
+    void AddtoFavorites1Click();
+    void ToolBarMenuClick();
+    void StatusBarMenuClick();
+    void IncreaseCardSize2Click();
+    void DecreaseCardSize1Click();
+    void About1Click();
+    void NoEffect() {}
+
+    // Status bar and window.
+    void createStatusBar();
+    void showPlayer();
+    void layoutPanels();
+    void hookTable();
+    void applySettingsToTable();
+    void startDragScrolling();
+    void runCloseSequence();
+    void showPauseLabels();
+    void freePauseLabels();
+    void updateClockPanel();
+    bool askExit();
+
+    ProgramSession &program;
+    const GameDeals &deals;
+    MainFormPrompts prompts;
+    std::unique_ptr<CardSets> cardSets;
+    std::unique_ptr<GameTable> table;
+    std::unique_ptr<GameSession> session;
+    std::unique_ptr<GamePictureMaker> pictures;
+    std::unique_ptr<TGameDlg> gameDialog;
+    std::unique_ptr<PlayerShortcuts> shortcuts;
+    std::vector<QAction *> menuItems;
+    std::map<QAction *, QMenu *> homeMenu;        // the menu an item lives in when shown
+    std::map<QAction *, QAction *> itemFollowing; // the item it goes back in front of
+    QSystemTrayIcon *trayIcon = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+
+    bool paused = false;
+    QDateTime pauseStart;
+    qint64 pausedMilliseconds = 0; // pauses of the started game, left out of its time
+    std::vector<QLabel *> pauseLabels;
+    std::vector<int> hiddenBeforePause; // DeckIDs of piles that were already invisible
+    QString keptTipText;
+    bool autoTimerRanBeforePause = false;
+
+    QString savedGameToOpen;
+    bool closingWithoutConfirmation = false;
+    bool closeSequenceRan = false;
+    bool saved = false;
+    QStringList saveFailures;
+    bool askingExit = false;
+    bool busyCursor = false;
+};

@@ -1,0 +1,77 @@
+#include "main_window_fixture.h"
+
+#include "engine/Cardscmp.h"
+#include "games/catalogue.h"
+#include "games/game_table.h"
+#include "games/new_game.h"
+#include "store/won_dialog.h"
+
+#include <QDir>
+#include <QTest>
+
+MainWindowFixture::MainWindowFixture(bool create)
+{
+    engineState() = EngineState{};
+    now = QDateTime(QDate(2024, 3, 1), QTime(12, 0));
+    engineState().Now = [this] { return now; };
+    locations.configFolder = folder.filePath(QStringLiteral("config"));
+    locations.dataFolder = folder.filePath(QStringLiteral("data"));
+    QDir().mkpath(locations.configFolder);
+    registerDealtGames(deals);
+    if (create)
+        Create();
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    DestroyWindow();
+    engineState() = EngineState{};
+}
+
+TMain_F &MainWindowFixture::Create()
+{
+    session = std::make_unique<ProgramSession>(locations, display);
+    MainFormPrompts prompts;
+    prompts.confirm = [this](const QString &text, const QString &caption) {
+        questions << caption + QStringLiteral(": ") + text;
+        return confirmAnswer;
+    };
+    prompts.inform = [this](const QString &text) { questions << QStringLiteral("inform: ") + text; };
+    prompts.warn = [this](const QString &text) { questions << QStringLiteral("warn: ") + text; };
+    prompts.wait = [this](int milliseconds) {
+        waits << milliseconds;
+        if (onWait)
+            onWait(milliseconds);
+    };
+    prompts.wonDialog = [this](const QString &gameName, const WonFigures &figures) {
+        wonGames << gameName;
+        wonDuration = figures.duration;
+        return wonAnswer;
+    };
+    window = std::make_unique<TMain_F>(*session, deals, prompts);
+    return *window;
+}
+
+void MainWindowFixture::DestroyWindow()
+{
+    window.reset();
+}
+
+void MainWindowFixture::DealKlondike(quint32 number)
+{
+    window->Board1->Animate = false;
+    engineState().Options.FlipEnabled = false;
+    GameTable &table = window->Table();
+    table.CurrentGameId = GameIds::Klondike;
+    window->ApplyGameSettings(GameIds::Klondike);
+    window->Session().GameNumber = number;
+    window->Session().RestartGame();
+}
+
+bool MainWindowFixture::ShowActive()
+{
+    window->setWindowState(Qt::WindowNoState);
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window.get());
+}
