@@ -185,7 +185,8 @@ bool MovePlayer::Drag(TCard *card, TDeck *target)
         board->AnimateDrag(card, target);
     else
         dropUnseen(board, card, target);
-    return card->HostDeck() == target && card->HostDeck() != source;
+    // The after-move events may carry the card on (a pair goes to the discard pile).
+    return card->HostDeck() != source;
 }
 
 bool MovePlayer::click(const QString &slot)

@@ -9,6 +9,8 @@
 #include "games/freecell.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
+#include "games/monte_carlo.h"
+#include "games/spider.h"
 #include "games/yukon.h"
 
 #include <QTimer>
@@ -34,6 +36,12 @@ DealRoutine DealRoutineFor(int baseGameId)
         return &DealFreeCell;
     case GameIds::Yukon:
         return &DealYukon;
+    case GameIds::Spider:
+    case GameIds::SpiderTwoSuit:
+    case GameIds::SpiderOneSuit:
+        return &DealSpider;
+    case GameIds::MonteCarlo:
+        return &DealMonteCarlo;
     default:
         return nullptr;
     }
