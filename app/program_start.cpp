@@ -1,16 +1,16 @@
 #include "app/program_start.h"
 
+#include "app/Mainform.h"
 #include "app/command_line.h"
+#include "app/game_dlg.h"
 #include "app/game_picture.h"
 #include "app/program_session.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
-#include "app/start_shell.h"
 #include "app/tarnwick_application.h"
 #include "look/program_folder.h"
 #include "store/display_info.h"
 
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -85,36 +85,29 @@ int runProgram(int argc, char **argv)
     const FixedDisplayInfo measured = measurePrimaryScreen();
     const FixedDisplayInfo display(splash->ColourDepth(), measured.screenSize(), measured.workArea());
     ProgramSession session(StoreLocations::fromSystem(programFolder()), display);
-    StartSteps steps;
-    steps.inform = [](const QString &text) {
-        QMessageBox::information(nullptr, QString::fromLatin1(ProgramTitle), text);
-    };
-    steps.warn = [](const QString &text) {
-        QMessageBox::warning(nullptr, QString::fromLatin1(ProgramTitle), text);
-    };
-    session.Data().loadAtStart(steps);
     session.CommandLine = commandLineChoice(QCoreApplication::arguments().mid(1));
 
     GameDeals deals;
     registerDealtGames(deals);
-    StartShell shell(session, deals);
-    QObject::connect(&instance, &SingleInstance::BringToFrontRequested, &shell, [&shell] { shell.BringToFront(); });
-    QObject::connect(&instance, &SingleInstance::TerminateRequested, &shell,
-                     [&shell] { shell.CloseWithoutConfirmation(); });
+    // Creating the main window loads the settings and data; closing it saves them.
+    TMain_F window(session, deals);
+    QObject::connect(&instance, &SingleInstance::BringToFrontRequested, &window, [&window] { window.BringToFront(); });
+    QObject::connect(&instance, &SingleInstance::TerminateRequested, &window,
+                     [&window] { window.CloseWithoutConfirmation(); });
     if (!instance.Listen())
         complain(QStringLiteral("cannot listen for later starts at ") + instance.ServerPath());
 
     splash.reset();
-    shell.Window()->show();
+    window.show();
     // After the window is on screen: the command line's player and file, then the game
     // selection dialog through its start message.
-    QTimer::singleShot(0, &shell, [&shell] { shell.ApplyCommandLine(); });
-    shell.GameDialog()->PostStartMessage();
+    QTimer::singleShot(0, &window, [&window] { window.ApplyCommandLine(); });
+    window.GameDialog()->PostStartMessage();
 
     const int code = app.exec();
     if (app.failed())
         return 1;
-    for (const QString &failure : session.Data().saveAtClose())
+    for (const QString &failure : window.SaveFailures())
         complain(failure);
     return code;
 }

@@ -5,7 +5,7 @@
 class QWidget;
 
 // What start-up needs from the main window, besides what the game selection dialog needs
-// (GameDlgHost). The main window implements it; until it exists StartShell does.
+// (GameDlgHost). The main window (TMain_F) implements it.
 class ShellWindow : public GameDlgHost {
 public:
     // The window itself, shown once everything is built.
