@@ -77,12 +77,12 @@ void DealForPrinting(GameTable &table, int gameId, quint32 gameNumber)
     table.BaseGameId = BaseGameId(gameId, table.Customs);
     board->SetRotation_Counter(-1);
     board->Rotation_Number = -1;
-    SetCardSuits(table, SuitsOfGame(table.BaseGameId));
-    table.Random.SetSeed(gameNumber);
     DealRoutine deal = DealRoutineFor(table.BaseGameId);
     if (!deal) {
-        table.CurrentGameId = table.BaseGameId = StandInGameId;
-        deal = DealRoutineFor(StandInGameId);
+        table.CurrentGameId = table.BaseGameId = FallBackGameId;
+        deal = DealRoutineFor(FallBackGameId);
     }
+    SetCardSuits(table, SuitsOfGame(table.BaseGameId));
+    table.Random.SetSeed(gameNumber);
     deal(table);
 }

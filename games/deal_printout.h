@@ -16,5 +16,5 @@ QString SlotName(const GameTable &table, const class TDeck *pile);
 
 // Deals game gameId with the game number on a table that is never shown, exactly as New
 // Game deals it, before any automatic move. Ids without a deal of their own get the
-// stand-in deal.
+// fall-back deal, Bisley.
 void DealForPrinting(GameTable &table, int gameId, quint32 gameNumber);

@@ -5,11 +5,15 @@
 #include "engine/deck.h"
 #include "engine/engine_state.h"
 #include "games/auto_moves.h"
+#include "games/bisley.h"
+#include "games/carpet.h"
 #include "games/catalogue.h"
+#include "games/flower_garden.h"
 #include "games/freecell.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
 #include "games/monte_carlo.h"
+#include "games/nestor.h"
 #include "games/spider.h"
 #include "games/yukon.h"
 
@@ -30,6 +34,15 @@ constexpr int RandomGameChoices = 6;
 DealRoutine DealRoutineFor(int baseGameId)
 {
     switch (baseGameId) {
+    case GameIds::Bisley:
+        return &DealBisley;
+    case GameIds::FlowerGarden:
+    case GameIds::Bouquet:
+        return &DealFlowerGarden;
+    case GameIds::Carpet:
+        return &DealCarpet;
+    case GameIds::Nestor:
+        return &DealNestor;
     case GameIds::Klondike:
         return &DealKlondike;
     case GameIds::FreeCell:
@@ -167,14 +180,15 @@ void GameSession::NewGame()
     host.SetCaption(Caption());
     host.PlayNewGameSound();
 
-    SetDeckSuits(SuitsOfGame(table.BaseGameId));
+    // The fall-back is settled before the suits, so that it is dealt with its own four.
     DealRoutine deal = DealRoutineFor(table.BaseGameId);
     if (!deal) {
-        table.CurrentGameId = StandInGameId;
-        table.BaseGameId = StandInGameId;
-        deal = DealRoutineFor(StandInGameId);
+        table.CurrentGameId = FallBackGameId;
+        table.BaseGameId = FallBackGameId;
+        deal = DealRoutineFor(FallBackGameId);
         host.SetCaption(Caption());
     }
+    SetDeckSuits(SuitsOfGame(table.BaseGameId));
     const bool animate = board->Animate;
     board->Animate = false;
     deal(table);

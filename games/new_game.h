@@ -20,8 +20,8 @@ void SetCardSuits(GameTable &table, int suits);
 // The number of suits a base game is dealt with (the two Spider variants use fewer).
 int SuitsOfGame(int baseGameId);
 
-// The game that a deal without a routine of its own stands in with.
-inline constexpr int StandInGameId = 108; // Klondike, until Bisley has its deal
+// The game dealt for every id without a deal of its own: Bisley.
+inline constexpr int FallBackGameId = 10;
 
 // New Game and everything that starts or ends a game: the seeded deal, Restart Game,
 // Select Shuffle, Random Game, the won sequence and the shower of cards. Works on the main

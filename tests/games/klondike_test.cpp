@@ -135,15 +135,6 @@ TEST_F(Klondike, PrintoutNamesEveryPileBySlot)
     EXPECT_EQ(lines[15], QStringLiteral("score -52"));
 }
 
-TEST_F(Klondike, IdsWithoutADealGetTheStandInWithItsRules)
-{
-    deal(5, GameIds::Windmill);
-    EXPECT_EQ(table.CurrentGameId, StandInGameId);
-    const IndependentDeal expected(5);
-    EXPECT_EQ(column(7), IndependentDeal::join(expected.columns[6]));
-    EXPECT_NE(table.WasteFan, nullptr);
-}
-
 TEST_F(Klondike, ThreeCardStockFansThreeAndRedealsTwice)
 {
     deal(11);
