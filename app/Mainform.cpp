@@ -995,6 +995,9 @@ bool TMain_F::applicationFilter(QObject *watched, QEvent *event)
         if ((mouse->button() == Qt::RightButton && (held & Qt::LeftButton))
             || (mouse->button() == Qt::LeftButton && (held & Qt::RightButton)))
             return true;
+        // A double-click of the middle button is not a second press.
+        if (mouse->button() == Qt::MiddleButton && event->type() == QEvent::MouseButtonDblClick)
+            return true;
         if (mouse->button() == Qt::MiddleButton && !(held & Qt::RightButton)) {
             if (engineState().Busy || Board1->Moving)
                 return true;

@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -481,4 +484,49 @@ TEST(MainWindow, CreatingTheWindowReadsTheStoredGameAndMakesTheCardsOnce)
     fixture.DealKlondike();
     fixture.DealKlondike(9);
     EXPECT_EQ(window.Board1->Cards().size(), 208u);
+}
+
+TEST(MainWindow, DraggingBeyondTheVisibleAreaScrollsTheTable)
+{
+    MainWindowFixture fixture;
+    TMain_F &window = fixture.Window();
+    ASSERT_TRUE(fixture.ShowActive());
+    window.Board1->SpreadCards = false; // the layout keeps its size in a small window
+    fixture.DealKlondike();
+    engineState().Options.CardMovement = DragAndClick;
+    QApplication::processEvents();
+    window.resize(700, 260);
+    QApplication::processEvents();
+    window.ScrollBox1->SetTableExtent(window.Board1->TableRight(), window.Board1->TableBottom());
+    QScrollBar *vertical = window.ScrollBox1->verticalScrollBar();
+    ASSERT_GT(vertical->maximum(), 0) << "the table reaches below the window";
+
+    // Pick up the top card of the first column.
+    TCard *card = window.Table().Tableau[1]->TopCard();
+    const QPoint grab = card->BoundsRect().center();
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, window.Board1->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          buttons, Qt::NoModifier);
+        QApplication::sendEvent(window.Board1, &event);
+    };
+    send(QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    send(QEvent::MouseMove, grab + QPoint(12, 12), Qt::LeftButton);
+    ASSERT_TRUE(window.Board1->IsDragging());
+
+    QWidget *view = window.ScrollBox1->viewport();
+    fixture.cursor = view->mapToGlobal(QPoint(60, view->height() + 30));
+    send(QEvent::MouseMove, window.Board1->mapFromGlobal(*fixture.cursor), Qt::LeftButton);
+    EXPECT_TRUE(window.ScrollingTimer->isActive());
+    window.ScrollingTimerTimer();
+    EXPECT_EQ(vertical->value(), vertical->singleStep());
+    window.ScrollingTimerTimer();
+    EXPECT_EQ(vertical->value(), std::min(vertical->maximum(), 2 * vertical->singleStep()));
+    EXPECT_TRUE(window.Board1->IsDragging());
+
+    // Back inside the box the scrolling stops.
+    fixture.cursor = view->mapToGlobal(QPoint(60, 40));
+    window.ScrollingTimerTimer();
+    EXPECT_FALSE(window.ScrollingTimer->isActive());
+    send(QEvent::MouseButtonRelease, window.Board1->mapFromGlobal(*fixture.cursor), Qt::NoButton);
+    EXPECT_FALSE(window.Board1->IsDragging());
 }

@@ -6,6 +6,7 @@
 #include "games/new_game.h"
 #include "store/won_dialog.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QTest>
 
@@ -48,6 +49,7 @@ TMain_F &MainWindowFixture::Create()
         wonDuration = figures.duration;
         return wonAnswer;
     };
+    prompts.cursorPosition = [this] { return cursor ? *cursor : QCursor::pos(); };
     window = std::make_unique<TMain_F>(*session, deals, prompts);
     return *window;
 }

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
 // A main window over a fresh data folder, with instant answers to its questions: the
 // confirmation boxes answer `confirmAnswer`, the waits are recorded and return at once, the
@@ -44,4 +45,5 @@ public:
     QStringList wonGames;
     double wonDuration = -1; // days
     QDateTime now;           // the engine's clock
+    std::optional<QPoint> cursor; // the cursor the window reads (the real one when unset)
 };
