@@ -284,8 +284,11 @@ void GameSession::ClearTable()
     board->FitVert = board->FitHorz = board->CenterVert = board->CenterHorz = false;
     board->VerticalOffset = board->HorizontalOffset = 0;
     board->VerticalScale = board->HorizontalScale = 1.0;
+    board->LayoutHalfSize = QPoint();
     board->OnDuringUndo = nullptr;
     board->OnDuringRedo = nullptr;
+    board->OnAfterUndo = nullptr;
+    board->OnAfterRedo = nullptr;
     if (TDeck *selected = board->SelectedDeck; selected && selected->TopCard())
         selected->TopCard()->SetSelected(false);
     board->AutoTimer()->stop();
