@@ -34,6 +34,11 @@ TBoard::~TBoard()
     highLightedDeck = nullptr;
     decks.clear();
     cards.clear();
+    // The table buttons are child widgets: freed here, while the list they leave still exists.
+    const std::vector<TBoardButton *> doomed = buttons;
+    buttons.clear();
+    for (TBoardButton *button : doomed)
+        delete button;
 }
 
 // ---------------------------------------------------------------- owned controls
