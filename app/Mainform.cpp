@@ -8,10 +8,12 @@
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/catalogue.h"
+#include "games/empty_column_dialog.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
 #include "games/new_game.h"
 #include "games/shuffle_form.h"
+#include "games/suit_form.h"
 #include "look/card_sets.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
@@ -153,6 +155,10 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     Board1->SetScore(-1000);
     // The 208 cards live as long as the window.
     table = std::make_unique<GameTable>(Board1);
+    columnChooser = std::make_unique<EmptyColumnDialogChooser>(this);
+    cardChooser = std::make_unique<CardChoiceDialog>(this);
+    table->ColumnChooser = columnChooser.get();
+    table->CardChoice = cardChooser.get();
     int gameId = cards.Game;
     // Custom variants are not loaded in this build: a stored variant id falls back to game 1.
     if (gameId >= FirstCustomGameId)

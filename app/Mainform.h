@@ -11,7 +11,9 @@
 #include <memory>
 #include <vector>
 
+class CardChooser;
 class CardSets;
+class EmptyColumnChooser;
 class GameDeals;
 class GamePictureMaker;
 class GameSession;
@@ -240,6 +242,9 @@ private:
     const GameDeals &deals;
     MainFormPrompts prompts;
     std::unique_ptr<CardSets> cardSets;
+    // The questions a clicked move may ask (the card to take, a run or one card for an empty column).
+    std::unique_ptr<EmptyColumnChooser> columnChooser;
+    std::unique_ptr<CardChooser> cardChooser;
     std::unique_ptr<GameTable> table;
     std::unique_ptr<GameSession> session;
     std::unique_ptr<GamePictureMaker> pictures;
