@@ -23,14 +23,14 @@
 
 namespace {
 
-struct ItemSpec {
+struct ExpectedItem {
     const char *name;
     const char *caption;
     QKeySequence key;
     bool shown;
 };
 
-const ItemSpec Items[] = {
+const ExpectedItem Items[] = {
     {"Deal_MI", "&New Game", QKeySequence(Qt::Key_F2), true},
     {"Replay1", "&Restart Game", {}, true},
     {"SelectShuffle1", "Select Shu&ffle", {}, true},
@@ -91,13 +91,13 @@ TEST(MainWindow, EveryMenuItemCarriesItsNameCaptionKeyAndPlace)
     EXPECT_EQ(menuBarCaptions(window),
               (QStringList{QStringLiteral("&Game"), QStringLiteral("&Play"), QStringLiteral("&Options"),
                            QStringLiteral("&Help")}));
-    for (const ItemSpec &spec : Items) {
-        SCOPED_TRACE(spec.name);
-        QAction *item = window.MenuItem(QString::fromLatin1(spec.name));
+    for (const ExpectedItem &expected : Items) {
+        SCOPED_TRACE(expected.name);
+        QAction *item = window.MenuItem(QString::fromLatin1(expected.name));
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item->text(), QString::fromLatin1(spec.caption));
-        EXPECT_EQ(item->shortcut(), spec.key);
-        EXPECT_EQ(window.ItemShown(item), spec.shown);
+        EXPECT_EQ(item->text(), QString::fromLatin1(expected.caption));
+        EXPECT_EQ(item->shortcut(), expected.key);
+        EXPECT_EQ(window.ItemShown(item), expected.shown);
     }
     EXPECT_EQ(window.MenuItems().size(), std::size(Items) + 1); // and GameHelp1
     // Long hints reach the status bar.

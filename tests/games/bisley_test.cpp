@@ -77,7 +77,7 @@ TEST_F(Bisley, DealsInTheFixedDrawOrderAndSendsTopKingsHome)
         // The pack served only the deal.
         EXPECT_EQ(board.Decks().size(), 20u);
         EXPECT_EQ(table.Stock, nullptr);
-        EXPECT_TRUE(LocationTablesAgree(table));
+        EXPECT_TRUE(LocationsAgree(table));
     }
     EXPECT_GT(kingsSeen, 0) << "no number of the list tried a King on top";
 }
@@ -119,7 +119,7 @@ TEST_F(Bisley, MeetingRowsJoinTheAceFoundation)
     EXPECT_EQ(hearts->CardsCount(), 13);
     EXPECT_EQ(Text(hearts), "AH 2H 3H 4H 5H 6H 7H 8H 9H TH JH QH KH");
     EXPECT_EQ(heartKings->CardsCount(), 0);
-    EXPECT_TRUE(LocationTablesAgree(table));
+    EXPECT_TRUE(LocationsAgree(table));
 }
 
 TEST_F(Bisley, RowsThatDoNotMeetStayApart)
@@ -166,7 +166,7 @@ TEST_F(Bisley, AutomaticPassGivesEachColumnAtMostOneCard)
     BisleyCycle(table);
     board.AutoTimer()->stop();
     EXPECT_EQ(find("3c")->HostDeck(), table.Foundations[1]);
-    EXPECT_TRUE(LocationTablesAgree(table));
+    EXPECT_TRUE(LocationsAgree(table));
 }
 
 TEST_F(Bisley, OnlyTheTopCardMovesAndAnEmptyColumnStaysEmpty)

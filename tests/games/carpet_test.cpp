@@ -69,7 +69,7 @@ TEST_F(Carpet, DealsInTheFixedDrawOrder)
         EXPECT_EQ(board.Score(), -52);
         EXPECT_EQ(board.Rotation_Number, -1);
         EXPECT_EQ(table.Stock->ShowEmpty(), StockNoRedeal);
-        EXPECT_TRUE(LocationTablesAgree(table));
+        EXPECT_TRUE(LocationsAgree(table));
     }
 }
 
@@ -95,7 +95,7 @@ TEST_F(Carpet, GapsAreFilledFromTheWasteOnly)
     gap->Click();
     EXPECT_EQ(gap->CardsCount(), 1);
     EXPECT_EQ(table.Waste->CardsCount(), 0);
-    EXPECT_TRUE(LocationTablesAgree(table));
+    EXPECT_TRUE(LocationsAgree(table));
 }
 
 TEST_F(Carpet, DoubleClickPrefersAFoundationThenTheFirstGap)

@@ -60,7 +60,7 @@ TEST_P(PlayDealtGames, LegalTopCardMovesAreCarriedOut)
             ASSERT_TRUE(player.Run(line)) << line.toStdString();
             ++played;
             player.RunCycle();
-            ASSERT_TRUE(LocationTablesAgree(table));
+            ASSERT_TRUE(LocationsAgree(table));
         }
         EXPECT_GT(played, 0);
     }

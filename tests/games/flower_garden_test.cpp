@@ -101,7 +101,7 @@ TEST_F(FlowerGarden, BothGamesDealTheSameCardsInTheFixedDrawOrder)
             for (int i = 1; i <= 4; ++i)
                 EXPECT_EQ(table.Foundations[i]->CardsCount(), 0);
             EXPECT_EQ(board.Score(), -52);
-            EXPECT_TRUE(LocationTablesAgree(table));
+            EXPECT_TRUE(LocationsAgree(table));
         }
     }
 }
@@ -156,7 +156,7 @@ TEST_F(FlowerGarden, FlowerGardenMovesARunAsAUnitAndBouquetOnlyThroughEmptyBeds)
             EXPECT_EQ(Text(table.Cells[3]).substr(Text(table.Cells[3]).size() - 8), "TC 9D 8S");
             EXPECT_EQ(table.Cells[6]->CardsCount(), 0);
         }
-        EXPECT_TRUE(LocationTablesAgree(table));
+        EXPECT_TRUE(LocationsAgree(table));
     }
 }
 
@@ -226,7 +226,7 @@ TEST_F(FlowerGarden, CycleSendsAcesAndWaitsCarefully)
     board.AutoTimer()->stop();
     EXPECT_EQ(find("ac")->HostDeck()->ShowEmpty(), FoundationPile);
     EXPECT_EQ(find("ad")->HostDeck()->ShowEmpty(), FoundationPile);
-    EXPECT_TRUE(LocationTablesAgree(table));
+    EXPECT_TRUE(LocationsAgree(table));
 }
 
 TEST_F(FlowerGarden, RandomPlayKeepsTheLocationTablesTrue)

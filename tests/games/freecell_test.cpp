@@ -5,6 +5,7 @@
 #include "games/freecell.h"
 #include "games/game_table.h"
 #include "games/move_player.h"
+#include "support/dealt_game_checks.h"
 #include "support/table_checks.h"
 #include "support/table_fixture.h"
 
@@ -48,12 +49,7 @@ protected:
     }
     void deal(quint32 number)
     {
-        table.ForgetPiles();
-        board.FreeDecks();
-        board.IDCounter = 0;
-        for (int index = 0; index < GameTable::CardCount; ++index)
-            if (TDeck *pile = table.Card(index)->HostDeck())
-                pile->RemoveCard(table.Card(index));
+        ClearTable(table);
         DealForPrinting(table, GameIds::FreeCell, number);
         board.ClearJournal();
     }

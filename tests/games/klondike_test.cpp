@@ -1,6 +1,7 @@
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/catalogue.h"
+#include "tests/games/support/table_checks.h"
 #include "games/deal_printout.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
@@ -67,29 +68,7 @@ protected:
         engineState().ShowMessage = [](const QString &) {};
     }
     void deal(quint32 number, int gameId = GameIds::Klondike) { DealForPrinting(table, gameId, number); }
-    // Every card's row in the location table agrees with where it lies.
-    ::testing::AssertionResult locationsAgree() const
-    {
-        for (int index = 0; index < GameTable::CardCount; ++index) {
-            const TCard *card = table.Card(index);
-            const CardLocation *row = board.Locations.At(card->CardID);
-            const TDeck *pile = card->HostDeck();
-            if (!pile) {
-                if (row->DeckID != -1)
-                    return ::testing::AssertionFailure() << "card " << card->CardID << " has a row but no pile";
-                continue;
-            }
-            int depth = 1;
-            for (const TCard *walk = pile->TopCard(); walk && walk != card; walk = walk->Below)
-                ++depth;
-            const CardLocation expected{pile->DeckID(), depth, card->Face() ? 1 : 0};
-            if (!(*row == expected))
-                return ::testing::AssertionFailure()
-                    << "card " << card->CardID << " row (" << row->DeckID << "," << row->Depth << "," << row->Face
-                    << ") but lies at (" << expected.DeckID << "," << expected.Depth << "," << expected.Face << ")";
-        }
-        return ::testing::AssertionSuccess();
-    }
+    ::testing::AssertionResult locationsAgree() const { return LocationsAgree(table); }
     std::string column(int i) { return Text(table.Tableau[i]); }
     void click(TDeck *pile) { pile->Click(); }
     // Plays the pile's top card (or the card given) onto the target as the player clicks it.

@@ -109,7 +109,7 @@ TEST_F(Nestor, DealsInTheFixedDrawOrderWithItsRedraws)
         EXPECT_EQ(table.Stock, nullptr);
         EXPECT_EQ(board.Decks().size(), 13u) << "pack and stock served only the deal";
         EXPECT_EQ(board.Score(), -52);
-        EXPECT_TRUE(LocationTablesAgree(table));
+        EXPECT_TRUE(LocationsAgree(table));
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(Nestor, PairsAcrossColumnsAndReserveGoToTheDiscardPile)
     EXPECT_EQ(Text(table.Foundations[1]), "9H 9C");
     EXPECT_EQ(column->CardsCount(), columnCards - 1);
     EXPECT_EQ(board.Score(), -42);
-    EXPECT_TRUE(LocationTablesAgree(table));
+    EXPECT_TRUE(LocationsAgree(table));
 
     // One Undo takes back the pair.
     board.Undo();
@@ -176,7 +176,7 @@ TEST_F(Nestor, PairsAcrossColumnsAndReserveGoToTheDiscardPile)
     EXPECT_EQ(Text(column).substr(Text(column).size() - 2), "9H");
     EXPECT_EQ(Text(reserve).substr(Text(reserve).size() - 2), "9C");
     EXPECT_EQ(board.Score(), -52);
-    EXPECT_TRUE(LocationTablesAgree(table));
+    EXPECT_TRUE(LocationsAgree(table));
 }
 
 TEST_F(Nestor, DoubleClickPairsWithTheFirstMatchingPile)

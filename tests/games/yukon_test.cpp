@@ -5,6 +5,7 @@
 #include "games/move_player.h"
 #include "games/suit_form.h"
 #include "games/yukon.h"
+#include "support/dealt_game_checks.h"
 #include "support/table_checks.h"
 #include "support/table_fixture.h"
 
@@ -41,12 +42,7 @@ protected:
     }
     void deal(quint32 number)
     {
-        table.ForgetPiles();
-        board.FreeDecks();
-        board.IDCounter = 0;
-        for (int index = 0; index < GameTable::CardCount; ++index)
-            if (TDeck *pile = table.Card(index)->HostDeck())
-                pile->RemoveCard(table.Card(index));
+        ClearTable(table);
         DealForPrinting(table, GameIds::Yukon, number);
         board.ClearJournal();
     }

@@ -46,30 +46,6 @@ std::string ModelPack::Join(const std::vector<std::string> &cards)
     return text;
 }
 
-::testing::AssertionResult LocationTablesAgree(const GameTable &table)
-{
-    const TBoard *board = table.Board();
-    for (int index = 0; index < GameTable::CardCount; ++index) {
-        const TCard *card = table.Card(index);
-        const CardLocation *row = board->Locations.At(card->CardID);
-        const TDeck *pile = card->HostDeck();
-        if (!pile) {
-            if (row->DeckID != -1)
-                return ::testing::AssertionFailure() << "card " << card->CardID << " has a row but no pile";
-            continue;
-        }
-        int depth = 1;
-        for (const TCard *walk = pile->TopCard(); walk && walk != card; walk = walk->Below)
-            ++depth;
-        const CardLocation expected{pile->DeckID(), depth, card->Face() ? 1 : 0};
-        if (!(*row == expected))
-            return ::testing::AssertionFailure()
-                << "card " << card->CardID << " row (" << row->DeckID << "," << row->Depth << "," << row->Face
-                << ") but lies at (" << expected.DeckID << "," << expected.Depth << "," << expected.Face << ")";
-    }
-    return ::testing::AssertionSuccess();
-}
-
 void ClearTable(GameTable &table)
 {
     TBoard *board = table.Board();
@@ -114,7 +90,7 @@ void ClearTable(GameTable &table)
             cycle();
             board->AutoTimer()->stop();
         }
-        if (::testing::AssertionResult agree = LocationTablesAgree(table); !agree)
+        if (::testing::AssertionResult agree = LocationsAgree(table); !agree)
             return agree << " at step " << step;
     }
     return ::testing::AssertionSuccess();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/game_table.h"
+#include "table_checks.h"
 
 #include <QtGlobal>
 #include <functional>
@@ -28,9 +29,6 @@ public:
 private:
     quint32 seed;
 };
-
-// Every card's row in the table's location table agrees with where the card lies.
-::testing::AssertionResult LocationTablesAgree(const GameTable &table);
 
 // Frees the piles and takes every card off the table, ready for another deal.
 void ClearTable(GameTable &table);
