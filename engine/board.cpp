@@ -58,6 +58,9 @@ TDeck *TBoard::NewDeck()
 TBoardButton *TBoard::NewButton()
 {
     auto *button = new TBoardButton(this);
+    // Like every control of the table a button shows from the start; a widget child made
+    // after its parent is on screen would otherwise stay hidden.
+    button->show();
     buttons.push_back(button);
     connect(button, &QObject::destroyed, this, [this, button] { std::erase(buttons, button); });
     return button;

@@ -73,3 +73,18 @@ TEST(ShownTable, ScrollRangeFollowsTheExtentOfThePiles)
     table.board->Relayout();
     EXPECT_EQ(table.box.verticalScrollBar()->maximum(), 0);
 }
+
+TEST(ShownTable, AButtonAddedToATableOnScreenShowsAtItsLayoutPlace)
+{
+    ShownTable table;
+    TBoardButton *button = table.board->NewButton();
+    button->resize(75, 25);
+    button->SetVLeft(10);
+    button->SetVTop(120);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_EQ(button->pos(), QPoint(10, 120));
+    table.board->HorizontalScale = 2.0;
+    button->Tag = 100;
+    table.board->Relayout();
+    EXPECT_EQ(button->pos(), QPoint(20, 120));
+}
