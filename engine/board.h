@@ -195,6 +195,14 @@ public:
     void OrderCandidates(SearchOrder order);
 
     // --- dragging ---
+    // Whether the card, with the cards on it, may be dragged now (the pile's answer, the
+    // selection, face-up cards, not busy); the mouse's own conditions come on top.
+    bool DragPermitted(TCard *card) const;
+    // Whether the target would take the card with the cards on it when dropped there.
+    bool AcceptsDrop(TCard *card, TDeck *target) const;
+    // The drop of an accepted drag with no image to fly: the same events and journal
+    // entries as the player's drop (a table nobody sees, moves read from a list).
+    void DropWithoutFlight(TCard *card, TDeck *dest);
     bool IsDragging() const;
     TCard *DraggedCard() const;
     // Drags Card to Dest as the player would, in 42 frames (the demonstration).
@@ -235,9 +243,10 @@ private:
     bool mayStartDrag(TCard *card, const QPoint &at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
     void startDrag(TCard *card, const QPoint &grabPoint);
     TDeck *dragTargetAt(const QPoint &cursor, bool &accepted);
-    bool acceptsDrag(TDeck *target, bool ownPileTest) const;
     void dragOver(const QPoint &cursor);
     void dropOn(TDeck *dest);
+    TCard *moveDroppedCards(TCard *card, TDeck *dest, bool &openedGroup);
+    void finishDrop(TDeck *origin, TDeck *dest, TCard *last, bool openedGroup);
     void cancelDrag();
     void flyDragImage(const QPoint &to);
     void moveDragImage(const QPoint &topLeft);

@@ -52,14 +52,11 @@ QRect TBoard::DragImageRect() const
     return QRect(drag->Card->DragImagePos + drag->GroupCorner, drag->GroupSize);
 }
 
-bool TBoard::mayStartDrag(TCard *card, const QPoint &at, Qt::MouseButtons buttons,
-                          Qt::KeyboardModifiers modifiers) const
+bool TBoard::DragPermitted(TCard *card) const
 {
     TDeck *deck = card ? card->HostDeck() : nullptr;
-    const EngineOptions &options = engineState().Options;
-    if (Mouse.DoubleClicking || !deck || card->HostBoard() != this || (SelectedDeck && SelectedDeck != deck)
-        || !deck->Draggable || buttons != Qt::LeftButton || modifiers != Qt::NoModifier || !Mouse.PressedOnCard
-        || pressedCard != card || !options.DragEnabled() || engineState().Busy)
+    if (!deck || card->HostBoard() != this || (SelectedDeck && SelectedDeck != deck) || !deck->Draggable
+        || engineState().Busy || drag)
         return false;
     for (TCard *c = deck->TopCard(); c; c = c->Below) {
         if (!c->Face())
@@ -74,20 +71,28 @@ bool TBoard::mayStartDrag(TCard *card, const QPoint &at, Qt::MouseButtons button
         TCard *asked = deck->TopCard();
         deck->OnSelect(deck, asked, action, false, clickable, actionOnClick);
     }
-    if (action) {
-        if (deck->OnDragSelect) {
-            deck->OnDragSelect(card, action);
-        } else {
-            action = card == deck->TopCard() && !deck->SelectIsRefused();
-            if (action && deck->OnSelect) {
-                TCard *asked = deck->TopCard();
-                deck->OnSelect(deck, asked, action, false, clickable, actionOnClick);
-            }
-        }
-    }
     if (!action)
         return false;
+    if (deck->OnDragSelect) {
+        deck->OnDragSelect(card, action);
+        return action;
+    }
+    if (card != deck->TopCard() || deck->SelectIsRefused())
+        return false;
+    if (deck->OnSelect) {
+        TCard *asked = deck->TopCard();
+        deck->OnSelect(deck, asked, action, false, clickable, actionOnClick);
+    }
+    return action;
+}
 
+bool TBoard::mayStartDrag(TCard *card, const QPoint &at, Qt::MouseButtons buttons,
+                          Qt::KeyboardModifiers modifiers) const
+{
+    const EngineOptions &options = engineState().Options;
+    if (Mouse.DoubleClicking || buttons != Qt::LeftButton || modifiers != Qt::NoModifier || !Mouse.PressedOnCard
+        || pressedCard != card || !options.DragEnabled() || !DragPermitted(card))
+        return false;
     const int threshold = options.CardMovement == DragAndDrop ? 1 : 5;
     const QPoint moved = at - pressPoint;
     return std::abs(moved.x()) > threshold || std::abs(moved.y()) > threshold;
@@ -156,17 +161,17 @@ void TBoard::startDrag(TCard *card, const QPoint &grabPoint)
         engineState().PlaySound(EngineSound::CARDDRAG);
 }
 
-bool TBoard::acceptsDrag(TDeck *target, bool) const
+bool TBoard::AcceptsDrop(TCard *card, TDeck *target) const
 {
+    TDeck *origin = card ? card->HostDeck() : nullptr;
     // The own pile never takes the group back: a drop there is a cancel.
-    if (!target || !drag || target == drag->Origin || target->IsFull())
+    if (!origin || !target || target == origin || target->IsFull())
         return false;
-    TCard *card = drag->Card;
     bool accept = false;
     if (target->OnDragRule) {
         target->OnDragRule(card, target, accept);
     } else if (target->OnAddWithRule) {
-        if (target->AcceptCardGroup || card == drag->Origin->TopCard()) {
+        if (target->AcceptCardGroup || card == origin->TopCard()) {
             TCard *asked = card;
             target->OnAddWithRule(target, asked, accept, false);
         }
@@ -197,7 +202,7 @@ TDeck *TBoard::dragTargetAt(const QPoint &cursor, bool &accepted)
             }
         }
     }
-    accepted = acceptsDrag(target, true);
+    accepted = AcceptsDrop(drag->Card, target);
     return target;
 }
 
@@ -270,21 +275,17 @@ void TBoard::endDrag(bool backHome)
     repaint(area);
 }
 
-void TBoard::dropOn(TDeck *dest)
+TCard *TBoard::moveDroppedCards(TCard *card, TDeck *dest, bool &openedGroup)
 {
-    const int oldRight = TableRight();
-    const int oldBottom = TableBottom();
-    TDeck *origin = drag->Origin;
-    TCard *card = drag->Card;
+    TDeck *origin = card->HostDeck();
     if (origin->TopCard())
         origin->TopCard()->SetSelected(false);
     ClearHighlightAndSelection();
-
     if (dest->OnBeforeMove) {
         bool ignored = true;
         dest->OnBeforeMove(card, dest, ignored);
     }
-    bool openedGroup = false;
+    openedGroup = false;
     if (Recording) {
         if (dest->OnAfterMove && !InGroup) {
             BeginMoveGroup();
@@ -292,10 +293,7 @@ void TBoard::dropOn(TDeck *dest)
         }
         RecordMove(origin, dest, card);
     }
-    // The cards change piles at once (a stacked pile shows only its new top card); the
-    // image then lands on their new place.
-    for (TCard *c : drag->Group)
-        c->SetVisible(true);
+    // The cards change piles at once, without a flight.
     TCard *last = card;
     for (TCard *moving = card; moving;) {
         TCard *next = origin->RemoveCard(moving);
@@ -305,6 +303,46 @@ void TBoard::dropOn(TDeck *dest)
         moving = next;
     }
     ResetHintList();
+    return last;
+}
+
+void TBoard::finishDrop(TDeck *origin, TDeck *dest, TCard *last, bool openedGroup)
+{
+    if (Recording && dest->OnAfterMove) {
+        dest->OnAfterMove(origin, dest, last);
+        if (openedGroup)
+            EndMoveGroup();
+    }
+}
+
+void TBoard::DropWithoutFlight(TCard *card, TDeck *dest)
+{
+    if (!card || !card->HostDeck() || !dest || drag || engineState().Busy)
+        return;
+    // What an accepted drag-over does before the drop.
+    SetGameStarted(1);
+    ResetHintList();
+    TDeck *origin = card->HostDeck();
+    bool openedGroup = false;
+    TCard *last = nullptr;
+    {
+        BusyGuard busy;
+        last = moveDroppedCards(card, dest, openedGroup);
+    }
+    finishDrop(origin, dest, last, openedGroup);
+}
+
+void TBoard::dropOn(TDeck *dest)
+{
+    const int oldRight = TableRight();
+    const int oldBottom = TableBottom();
+    TDeck *origin = drag->Origin;
+    TCard *card = drag->Card;
+    // A stacked pile shows only its new top card once the group has landed.
+    for (TCard *c : drag->Group)
+        c->SetVisible(true);
+    bool openedGroup = false;
+    TCard *last = moveDroppedCards(card, dest, openedGroup);
     flyDragImage(card->BoundsRect().topLeft());
     endDrag(false);
     if (dest->IsFull() && dest->TopCard())
@@ -314,12 +352,7 @@ void TBoard::dropOn(TDeck *dest)
     if (isVisible())
         QThread::msleep(10);
     engineState().Busy = false;
-
-    if (Recording && dest->OnAfterMove) {
-        dest->OnAfterMove(origin, dest, last);
-        if (openedGroup)
-            EndMoveGroup();
-    }
+    finishDrop(origin, dest, last, openedGroup);
     ResumeAutoTimer();
     UpdateScrollRange(oldRight, oldBottom);
 }

@@ -4,7 +4,6 @@
 #include "engine/board_button.h"
 #include "engine/card.h"
 #include "engine/deck.h"
-#include "engine/engine_state.h"
 #include "games/deal_printout.h"
 #include "games/game_table.h"
 
@@ -62,43 +61,6 @@ const PileRow *rowNamed(const GameTable &table, const QString &name)
     return nullptr;
 }
 
-// The drop of a drag on a table nobody sees: the same events and journal entries as the
-// table's drop, without building and flying the drag image.
-void dropUnseen(TBoard *board, TCard *card, TDeck *dest)
-{
-    TDeck *origin = card->HostDeck();
-    board->SetGameStarted(1);
-    if (origin->TopCard())
-        origin->TopCard()->SetSelected(false);
-    board->ClearHighlightAndSelection();
-    if (dest->OnBeforeMove) {
-        bool ignored = true;
-        dest->OnBeforeMove(card, dest, ignored);
-    }
-    bool openedGroup = false;
-    if (board->Recording) {
-        if (dest->OnAfterMove && !board->InGroup) {
-            board->BeginMoveGroup();
-            openedGroup = true;
-        }
-        board->RecordMove(origin, dest, card);
-    }
-    TCard *last = card;
-    for (TCard *moving = card; moving;) {
-        TCard *next = origin->RemoveCard(moving);
-        dest->AddCard(moving);
-        moving->BringToFront();
-        last = moving;
-        moving = next;
-    }
-    board->ResetHintList();
-    if (board->Recording && dest->OnAfterMove) {
-        dest->OnAfterMove(origin, dest, last);
-        if (openedGroup)
-            board->EndMoveGroup();
-    }
-}
-
 } // namespace
 
 MovePlayer::MovePlayer(GameTable &table) : table(table) {}
@@ -127,52 +89,12 @@ TCard *MovePlayer::FindCard(const TDeck *pile, const QString &token)
 
 bool MovePlayer::canStartDrag(TCard *card) const
 {
-    TDeck *source = card ? card->HostDeck() : nullptr;
-    TBoard *board = table.Board();
-    if (!source || !source->Draggable || engineState().Busy || board->IsDragging()
-        || (board->SelectedDeck && board->SelectedDeck != source))
-        return false;
-    for (TCard *walk = source->TopCard(); walk; walk = walk->Below) {
-        if (!walk->Face())
-            return false;
-        if (walk == card)
-            break;
-    }
-    bool action = true;
-    bool clickable = false;
-    bool actionOnClick = false;
-    if (source->OnSelect) {
-        TCard *asked = source->TopCard();
-        source->OnSelect(source, asked, action, false, clickable, actionOnClick);
-    }
-    if (!action)
-        return false;
-    if (source->OnDragSelect) {
-        source->OnDragSelect(card, action);
-        return action;
-    }
-    if (card != source->TopCard() || source->SelectIsRefused())
-        return false;
-    if (source->OnSelect) {
-        TCard *asked = source->TopCard();
-        source->OnSelect(source, asked, action, false, clickable, actionOnClick);
-    }
-    return action;
+    return table.Board()->DragPermitted(card);
 }
 
 bool MovePlayer::acceptsDrop(TCard *card, TDeck *target) const
 {
-    TDeck *source = card->HostDeck();
-    if (!target || target == source || target->IsFull() || !target->Visible() || !target->Enabled)
-        return false;
-    bool accept = false;
-    if (target->OnDragRule) {
-        target->OnDragRule(card, target, accept);
-    } else if (target->OnAddWithRule && (target->AcceptCardGroup || card == source->TopCard())) {
-        TCard *asked = card;
-        target->OnAddWithRule(target, asked, accept, false);
-    }
-    return accept;
+    return target && target->Visible() && target->Enabled && table.Board()->AcceptsDrop(card, target);
 }
 
 bool MovePlayer::Drag(TCard *card, TDeck *target)
@@ -184,7 +106,7 @@ bool MovePlayer::Drag(TCard *card, TDeck *target)
     if (board->isVisible())
         board->AnimateDrag(card, target);
     else
-        dropUnseen(board, card, target);
+        board->DropWithoutFlight(card, target);
     // The after-move events may carry the card on (a pair goes to the discard pile).
     return card->HostDeck() != source;
 }
