@@ -50,6 +50,16 @@ void TDeck::detachFromBoard()
     cardsCount = 0;
 }
 
+TDeck::SelectAnswer TDeck::AskSelect()
+{
+    SelectAnswer answer;
+    if (OnSelect) {
+        TCard *asked = topCard;
+        OnSelect(this, asked, answer.Action, false, answer.Clickable, answer.ActionOnClick);
+    }
+    return answer;
+}
+
 bool TDeck::SelectIsRefused() const
 {
     using SelectFunction = void (*)(TDeck *, TCard *&, bool &, bool, bool &, bool &);

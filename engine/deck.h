@@ -132,6 +132,15 @@ public:
     void DoubleClick();
     bool Enabled = true;
 
+    // OnSelect's answer about the top card when no real click is made. A pile without the
+    // handler gives its cards (Action) but asks nothing of a click.
+    struct SelectAnswer {
+        bool Action = true;
+        bool Clickable = false;
+        bool ActionOnClick = false;
+    };
+    SelectAnswer AskSelect();
+
     // True when OnSelect is the table's RefuseSelect: such a pile never offers its cards.
     bool SelectIsRefused() const;
 

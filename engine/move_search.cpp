@@ -9,26 +9,6 @@
 
 namespace {
 
-struct SelectAnswer {
-    bool action = true;
-    bool clickable = false;
-    bool actionOnClick = false;
-};
-
-// Asks a pile's OnSelect about its top card (not a real click).
-SelectAnswer askSelect(TDeck *deck)
-{
-    SelectAnswer answer;
-    TCard *top = deck->TopCard();
-    deck->OnSelect(deck, top, answer.action, false, answer.clickable, answer.actionOnClick);
-    return answer;
-}
-
-bool isFull(const TDeck *deck)
-{
-    return deck->MaxCardCount >= 0 && deck->CardsCount() == deck->MaxCardCount;
-}
-
 bool takesPart(const TDeck *deck)
 {
     return deck->Visible() && deck->Enabled;
@@ -38,7 +18,7 @@ bool takesPart(const TDeck *deck)
 bool wantsClick(TDeck *deck)
 {
     return deck->ShowEmpty() != StockNoRedeal && deck->ShowEmpty() != StockRedeal && deck->TopCard() && deck->OnSelect
-        && askSelect(deck).actionOnClick;
+        && deck->AskSelect().ActionOnClick;
 }
 
 } // namespace
@@ -60,16 +40,16 @@ void TBoard::searchMoves(TCard *card, bool hint)
         const bool isTop = moving == source->TopCard();
         if (hint) {
             if (source->OnSelect) {
-                const SelectAnswer answer = askSelect(source);
-                if (!answer.action || !answer.clickable)
+                const TDeck::SelectAnswer answer = source->AskSelect();
+                if (!answer.Action || !answer.Clickable)
                     continue;
             }
         } else if (!source->OnDragSelect || source->AlwaysClickable) {
             if (!isTop)
                 continue;
             if (source->OnSelect) {
-                const SelectAnswer answer = askSelect(source);
-                if (!answer.action || !answer.clickable)
+                const TDeck::SelectAnswer answer = source->AskSelect();
+                if (!answer.Action || !answer.Clickable)
                     continue;
             }
         } else {
@@ -89,7 +69,7 @@ void TBoard::searchMoves(TCard *card, bool hint)
                 if (!dest->OnAddWithRule || (dest->MaxCardCount > 0 && dest->CardsCount() == dest->MaxCardCount))
                     continue;
                 dest->OnAddWithRule(dest, accepted, action, false);
-            } else if (isFull(dest)) {
+            } else if (dest->IsFull()) {
                 continue;
             } else if (dest->OnDragRule) {
                 dest->OnDragRule(moving, dest, action);

@@ -65,20 +65,6 @@ bool isComplete(const TDeck *foundation)
     return foundation->CardsCount() == 13 || foundation->CardsCount() == foundation->MaxCardCount;
 }
 
-struct SelectAnswer {
-    bool action = true;
-    bool clickable = false;
-    bool actionOnClick = false;
-};
-
-SelectAnswer askSelect(TDeck *pile)
-{
-    SelectAnswer answer;
-    TCard *top = pile->TopCard();
-    pile->OnSelect(pile, top, answer.action, false, answer.clickable, answer.actionOnClick);
-    return answer;
-}
-
 bool takesPart(const TDeck *pile)
 {
     return pile->Visible() && pile->Enabled;
@@ -93,15 +79,15 @@ bool anyMoveExists(GameTable &table)
         if (!takesPart(source))
             continue;
         if (source == table.Stock && (source->CardsCount() > 0 || source->ShowEmpty() == StockRedeal)
-            && source->OnSelect && !source->SelectIsRefused() && askSelect(source).clickable)
+            && source->OnSelect && !source->SelectIsRefused() && source->AskSelect().Clickable)
             return true;
         if (!source->TopCard())
             continue;
-        if (source->OnSelect && askSelect(source).actionOnClick)
+        if (source->OnSelect && source->AskSelect().ActionOnClick)
             return true;
         if (source->SelectIsRefused())
             continue;
-        if (source->OnSelect && !askSelect(source).action)
+        if (source->OnSelect && !source->AskSelect().Action)
             continue;
         for (const auto &ownedTarget : board->Decks()) {
             TDeck *target = ownedTarget.get();
