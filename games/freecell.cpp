@@ -18,15 +18,6 @@ constexpr int CellCount = 4;
 constexpr int FoundationCount = 4;
 constexpr int PackSize = 52;
 
-TDeck *newPile(TBoard *board, int left, int top)
-{
-    TDeck *pile = board->NewDeck();
-    pile->SetHostBoard(board);
-    pile->SetVLeft(left);
-    pile->SetVTop(top);
-    return pile;
-}
-
 // A cell takes a single card, and only while it is empty.
 void cellAccepts(TDeck *cell, TCard *&card, bool &action, bool)
 {
@@ -81,9 +72,9 @@ void DealFreeCell(GameTable &table)
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
 
     // The pack and a stock exist only while the cards are dealt.
-    TDeck *pack = newPile(board, 100, 410);
+    TDeck *pack = NewPile(table, 100, 410);
     table.Waste = pack;
-    TDeck *stock = newPile(board, 10, 410);
+    TDeck *stock = NewPile(table, 10, 410);
     table.Stock = stock;
 
     BuildFoundationRow(table, 331, 5, 1, FoundationCount, table.Foundations, 75, true);
@@ -91,7 +82,7 @@ void DealFreeCell(GameTable &table)
         table.Foundations[i]->DeckTag = FoundationCount;
 
     for (int i = 1; i <= CellCount; ++i) {
-        TDeck *cell = newPile(board, 75 * i - 65, 5);
+        TDeck *cell = NewPile(table, 75 * i - 65, 5);
         cell->SetShowEmpty(FreeCellPile);
         cell->MaxCardCount = 1;
         cell->UsableAsSpare = true;

@@ -21,15 +21,6 @@ constexpr int DiscardTag = 3;
 constexpr int ButtonTag = 100;
 constexpr int FirstGridTag = 101;
 
-TDeck *newPile(TBoard *board, int left, int top)
-{
-    TDeck *pile = board->NewDeck();
-    pile->SetHostBoard(board);
-    pile->SetVLeft(left);
-    pile->SetVTop(top);
-    return pile;
-}
-
 bool isGridPlace(const TDeck *pile)
 {
     return pile && pile->Tag >= FirstGridTag;
@@ -172,10 +163,10 @@ void MonteCarloRearrange(GameTable &table)
 void DealMonteCarlo(GameTable &table)
 {
     TBoard *board = table.Board();
-    TDeck *pack = newPile(board, 100, 5);
+    TDeck *pack = NewPile(table, 100, 5);
     table.Waste = pack;
 
-    TDeck *stock = newPile(board, 10, 5);
+    TDeck *stock = NewPile(table, 10, 5);
     stock->SetVShift(2);
     stock->SetGShift(2);
     table.SetTag(stock, StockTag);
@@ -188,7 +179,7 @@ void DealMonteCarlo(GameTable &table)
     stock->TipString = QStringLiteral("Click on the button to rearrange cards");
     table.Stock = stock;
 
-    TDeck *discard = newPile(board, 500, 205);
+    TDeck *discard = NewPile(table, 500, 205);
     table.SetTag(discard, DiscardTag);
     discard->SetShowEmpty(FoundationPile);
     discard->SetCardVal(-2);
@@ -200,7 +191,7 @@ void DealMonteCarlo(GameTable &table)
     table.Foundations.Set(1, discard);
 
     for (int m = 0; m < GridSize; ++m) {
-        TDeck *place = newPile(board, m % 5 * 75 + 110, m / 5 * 100 + 5);
+        TDeck *place = NewPile(table, m % 5 * 75 + 110, m / 5 * 100 + 5);
         table.SetTag(place, m / 5 * 10 + m % 5 + FirstGridTag);
         place->CanShowCard = false;
         place->SetShowEmpty(PlainPile);

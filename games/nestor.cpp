@@ -19,16 +19,6 @@ constexpr int PileTag = 4;
 constexpr int DiscardTag = 3;
 constexpr int PackSize = 52;
 
-TDeck *newPile(GameTable &table, int left, int top)
-{
-    TBoard *board = table.Board();
-    TDeck *pile = board->NewDeck();
-    pile->SetHostBoard(board);
-    pile->SetVLeft(left);
-    pile->SetVTop(top);
-    return pile;
-}
-
 // A column or reserve pile takes a card of its top card's rank from another pile.
 void pairAccepts(TDeck *target, TCard *&card, bool &action)
 {
@@ -95,12 +85,12 @@ void dealColumn(GameTable &table, TDeck *pack, TDeck *column)
 void DealNestor(GameTable &table)
 {
     TBoard *board = table.Board();
-    TDeck *pack = newPile(table, 100, 5);
+    TDeck *pack = NewPile(table, 100, 5);
     table.Waste = pack;
-    TDeck *stock = newPile(table, 10, 5);
+    TDeck *stock = NewPile(table, 10, 5);
     table.Stock = stock;
 
-    TDeck *discard = newPile(table, 10, 350);
+    TDeck *discard = NewPile(table, 10, 350);
     table.SetTag(discard, DiscardTag);
     discard->SetShowEmpty(FoundationPile);
     discard->SetCardVal(-2);
@@ -111,14 +101,14 @@ void DealNestor(GameTable &table)
     table.Foundations.Set(1, discard);
 
     for (int i = 1; i <= ColumnCount; ++i) {
-        TDeck *column = newPile(table, 85 * i - 75, 10);
+        TDeck *column = NewPile(table, 85 * i - 75, 10);
         column->SetVShift(20);
         column->DeckTag = PileCount;
         setUpPile(table, column);
         table.Tableau.Set(i, column);
     }
     for (int i = 1; i <= ReserveCount; ++i) {
-        TDeck *reserve = newPile(table, 85 * i + 95, 230);
+        TDeck *reserve = NewPile(table, 85 * i + 95, 230);
         setUpPile(table, reserve);
         table.Cells.Set(i, reserve);
         table.Tableau.Set(ColumnCount + i, reserve);

@@ -22,15 +22,6 @@ constexpr int FoundationCount = 8;
 constexpr int PackSize = 104;
 constexpr int RunLength = 13;
 
-TDeck *newPile(TBoard *board, int left, int top)
-{
-    TDeck *pile = board->NewDeck();
-    pile->SetHostBoard(board);
-    pile->SetVLeft(left);
-    pile->SetVTop(top);
-    return pile;
-}
-
 void showMessage(TBoard *board, const QString &text)
 {
     if (engineState().ShowMessage) {
@@ -271,7 +262,7 @@ void DealSpider(GameTable &table)
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
     const auto turnUp = [&table](TDeck *source, TDeck *, TCard *) { turnUpSource(table, source); };
 
-    TDeck *stock = newPile(board, 10, 5);
+    TDeck *stock = NewPile(table, 10, 5);
     stock->SetVShift(2);
     stock->SetGShift(2);
     stock->SetShowEmpty(StockNoRedeal);
@@ -284,7 +275,7 @@ void DealSpider(GameTable &table)
     };
     table.Stock = stock;
 
-    TDeck *pack = newPile(board, 100, 5);
+    TDeck *pack = NewPile(table, 100, 5);
     table.SetTag(pack, PackTag);
     pack->SetShowEmpty(NoMark);
     pack->OnAddWithRule = &TBoard::RefuseAdd;
@@ -292,7 +283,7 @@ void DealSpider(GameTable &table)
     table.Waste = pack;
 
     for (int i = 1; i <= FoundationCount; ++i) {
-        TDeck *foundation = newPile(board, 77 * i + 87, 5);
+        TDeck *foundation = NewPile(table, 77 * i + 87, 5);
         table.SetTag(foundation, FoundationTag);
         foundation->SetShowEmpty(FoundationPile);
         foundation->SetFlatPile(false);
@@ -314,7 +305,7 @@ void DealSpider(GameTable &table)
     }
 
     for (int i = 1; i <= ColumnCount; ++i) {
-        TDeck *column = newPile(board, 77 * i - 67, 120);
+        TDeck *column = NewPile(table, 77 * i - 67, 120);
         column->SetVShift(18);
         column->SetVBShift(6);
         column->CanShowCard = true;

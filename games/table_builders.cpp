@@ -19,16 +19,6 @@ constexpr int TableauTag = 2;
 // Group methods of the rules record.
 constexpr int SingleCardsOnly = 8;
 
-TDeck *newPile(GameTable &table, int left, int top)
-{
-    TBoard *board = table.Board();
-    TDeck *pile = board->NewDeck();
-    pile->SetHostBoard(board);
-    pile->SetVLeft(left);
-    pile->SetVTop(top);
-    return pile;
-}
-
 int rowCount(int count)
 {
     return std::min(count, PileRow::Capacity);
@@ -46,6 +36,17 @@ bool isPair(const TRule *foundation, const TRule *tableau, const TRule *f, const
 }
 
 } // namespace
+
+TDeck *NewPile(GameTable &table, int left, int top)
+{
+    TBoard *board = table.Board();
+    TDeck *pile = board->NewDeck();
+    pile->SetHostBoard(board);
+    pile->SetVLeft(left);
+    pile->SetVTop(top);
+    return pile;
+}
+
 
 void BuildRedeals(GameTable &table, int gameId)
 {
@@ -68,7 +69,7 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
     const GameHandlers &handlers = table.Handlers;
     const QString wasteTip = QStringLiteral("Play cards from the Waste to the foundations and to the tableau");
 
-    TDeck *waste = newPile(table, wasteLeft, wasteTop);
+    TDeck *waste = NewPile(table, wasteLeft, wasteTop);
     table.SetTag(waste, WasteTag);
     waste->SetShowEmpty(OutlineMark);
     if (threeCards)
@@ -79,7 +80,7 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
     table.Waste = waste;
 
     if (threeCards) {
-        TDeck *fan = newPile(table, wasteLeft, wasteTop);
+        TDeck *fan = NewPile(table, wasteLeft, wasteTop);
         fan->SetDeckToAlign(waste);
         fan->SetGShift(15);
         table.SetTag(fan, WasteTag);
@@ -91,7 +92,7 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
         table.WasteFan = fan;
     }
 
-    TDeck *stock = newPile(table, stockLeft, stockTop);
+    TDeck *stock = NewPile(table, stockLeft, stockTop);
     stock->SetVShift(2);
     stock->SetGShift(2);
     stock->SetShowEmpty(table.Board()->Rotation_Number != -1 ? StockRedeal : StockNoRedeal);
@@ -111,7 +112,7 @@ void BuildFoundationRow(GameTable &table, int left, int top, int baseRank, int c
     count = rowCount(count);
     const TRule *rule = RuleFromCode(table.Rules().FoundationRule);
     for (int i = 1; i <= count; ++i) {
-        TDeck *pile = newPile(table, left, top);
+        TDeck *pile = NewPile(table, left, top);
         placeInRow(pile, left, top, step, horizontal, i);
         table.SetTag(pile, FoundationTag);
         pile->OnAddWithRule = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked) {
@@ -174,7 +175,7 @@ void BuildTableauRow(GameTable &table, PileRow &foundationSlots, int baseRank, i
 
     count = rowCount(count);
     for (int i = 1; i <= count; ++i) {
-        TDeck *pile = newPile(table, left, top);
+        TDeck *pile = NewPile(table, left, top);
         placeInRow(pile, left, top, step, horizontal, i);
         table.SetTag(pile, TableauTag);
         pile->DeckTag = count;

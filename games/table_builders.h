@@ -9,6 +9,9 @@ class TDeck;
 // length in its DeckTag. The rules come from the current game's record.
 
 // Applies the game's redeal setting to the table's Rotation_Number and Rotation_Counter.
+// A new pile on the table at a place given in layout units.
+TDeck *NewPile(GameTable &table, int left, int top);
+
 void BuildRedeals(GameTable &table, int gameId);
 
 // The stock, the waste and, for three cards per click, the waste fan aligned to the waste.
