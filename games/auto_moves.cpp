@@ -296,7 +296,13 @@ void Uni_Timer(GameTable &table)
     if (table.Play.AutomaticMoves)
         AutoMoveToFoundations(foundations, foundationCount, table.Tableau, false, first->Wait, first->CardVal(),
                               first->Rule, table.Waste, tableauCount);
-    if (IsGameWon(foundations, foundationCount)) {
+    EndCycle(table, IsGameWon(foundations, foundationCount));
+}
+
+void EndCycle(GameTable &table, bool won)
+{
+    TBoard *board = table.Board();
+    if (won) {
         board->AutoTimer()->stop();
         if (table.Play.GameWon)
             table.Play.GameWon();

@@ -34,6 +34,10 @@ bool IsGameBlocked(GameTable &table);
 // Stores the blocked state; the window hears of it only when it changes.
 void SetYouAreStuck(GameTable &table, bool value);
 
+// The end of every game's cycle: a won game starts the won sequence and the cycle stops;
+// otherwise the stuck test runs and the cycle goes on.
+void EndCycle(GameTable &table, bool won);
+
 // The double-click move: the pile's top card to the first foundation that takes it.
 void SendToFoundation(GameTable &table, TDeck *pile);
 

@@ -139,11 +139,5 @@ void BisleyCycle(GameTable &table)
         }
     }
     joinMeetingFoundations(table);
-    if (IsGameWon(table.Foundations, SuitCount)) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    EndCycle(table, IsGameWon(table.Foundations, SuitCount));
 }

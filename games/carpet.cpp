@@ -118,11 +118,5 @@ void CarpetCycle(GameTable &table)
         return;
     const int carpetCount = table.Tableau[1] ? table.Tableau[1]->DeckTag : 0;
     AutoMoveBaseCards(table.Foundations, FoundationCount, table.Tableau, true, 1, table.Waste, carpetCount);
-    if (IsGameWon(table.Foundations, FoundationCount)) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    EndCycle(table, IsGameWon(table.Foundations, FoundationCount));
 }

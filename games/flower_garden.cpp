@@ -104,11 +104,5 @@ void FlowerGardenCycle(GameTable &table)
         AutoMoveToFoundations(foundations, FoundationCount, table.Cells, false, first->Wait, 1, first->Rule, nullptr,
                               BedCount);
     }
-    if (IsGameWon(foundations, FoundationCount)) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    EndCycle(table, IsGameWon(foundations, FoundationCount));
 }

@@ -241,12 +241,9 @@ void MonteCarloCycle(GameTable &table)
 {
     TBoard *board = table.Board();
     board->AutoTimer()->stop();
-    if (TDeck *discard = table.Foundations[1]; discard && discard->CardsCount() == PackSize) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    UpdateMonteCarloButton(table);
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    TDeck *discard = table.Foundations[1];
+    const bool won = discard && discard->CardsCount() == PackSize;
+    if (!won)
+        UpdateMonteCarloButton(table);
+    EndCycle(table, won);
 }

@@ -162,11 +162,5 @@ void NestorCycle(GameTable &table)
     TDeck *discard = table.Foundations[1];
     if (!discard)
         return;
-    if (discard->CardsCount() == PackSize) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    EndCycle(table, discard->CardsCount() == PackSize);
 }

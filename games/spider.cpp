@@ -361,11 +361,5 @@ void SpiderCycle(GameTable &table)
         }
     }
     board->SetScore(SpiderScore(table));
-    if (IsGameWon(table.Foundations, FoundationCount)) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    EndCycle(table, IsGameWon(table.Foundations, FoundationCount));
 }

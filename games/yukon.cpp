@@ -148,11 +148,5 @@ void YukonCycle(GameTable &table)
     if (table.Play.AutomaticMoves)
         AutoMoveToFoundations(foundations, FoundationCount, table.Tableau, false, first->Wait, 1, first->Rule, nullptr,
                               ColumnCount);
-    if (IsGameWon(foundations, FoundationCount)) {
-        if (table.Play.GameWon)
-            table.Play.GameWon();
-        return;
-    }
-    SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    EndCycle(table, IsGameWon(foundations, FoundationCount));
 }
