@@ -108,8 +108,6 @@ double usableBestTime(double value)
     return std::isfinite(value) && value > 0 ? value : 0;
 }
 
-namespace {
-
 PeriodStats readPeriod(BinaryReader &reader)
 {
     PeriodStats stats;
@@ -119,6 +117,8 @@ PeriodStats readPeriod(BinaryReader &reader)
     stats.BestTime = usableBestTime(reader.readDouble());
     return stats;
 }
+
+namespace {
 
 void writePeriod(BinaryWriter &writer, const PeriodStats &stats)
 {

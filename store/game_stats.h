@@ -72,3 +72,7 @@ PlayerRecord readPlayerRecord(BinaryReader &reader);
 void writePlayerRecord(BinaryWriter &writer, const PlayerRecord &record);
 // Makes a stored best time usable: anything not finite or below 0 becomes 0 (none).
 double usableBestTime(double value);
+
+// One period's counters as the files keep them (16 bytes); a best time that is not a
+// usable duration reads as none.
+PeriodStats readPeriod(class BinaryReader &reader);

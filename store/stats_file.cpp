@@ -58,15 +58,9 @@ StatsFileContents freshList(StatsFileContents::Status status, double today)
 GameStats readShortGameStats(BinaryReader &reader)
 {
     GameStats stats;
-    stats.AllTime.NotWon = reader.readInt16();
-    stats.AllTime.Won = reader.readInt16();
-    stats.AllTime.Score = reader.readInt32();
-    stats.AllTime.BestTime = usableBestTime(reader.readDouble());
+    stats.AllTime = readPeriod(reader);
     stats.TodayDate = reader.readDouble();
-    stats.Today.NotWon = reader.readInt16();
-    stats.Today.Won = reader.readInt16();
-    stats.Today.Score = reader.readInt32();
-    stats.Today.BestTime = usableBestTime(reader.readDouble());
+    stats.Today = readPeriod(reader);
     reader.skip(8);
     return stats;
 }
@@ -75,10 +69,7 @@ GameStats readShortGameStats(BinaryReader &reader)
 GameStats readOldestGameStats(BinaryReader &reader)
 {
     GameStats stats;
-    stats.AllTime.NotWon = reader.readInt16();
-    stats.AllTime.Won = reader.readInt16();
-    stats.AllTime.Score = reader.readInt32();
-    stats.AllTime.BestTime = usableBestTime(reader.readDouble());
+    stats.AllTime = readPeriod(reader);
     reader.skip(8);
     return stats;
 }
