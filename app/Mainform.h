@@ -235,6 +235,7 @@ private:
     void runCloseSequence();
     void showPauseLabels();
     void freePauseLabels();
+    void walkJournal(bool back);
     void updateClockPanel();
     bool askExit();
 

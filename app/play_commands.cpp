@@ -61,22 +61,16 @@ void TMain_F::ShowNextMove1Click()
 
 void TMain_F::NewUndo1Click()
 {
-    if (paused)
-        Resume();
-    if (engineState().Busy || Board1->Moving)
-        return;
-    // The journal walk keeps clicks and drags out by itself.
-    NewUndo1->setEnabled(false);
-    NewRedo1->setEnabled(false);
-    // Off until the player's next click: the cycle would play an undone card straight back.
-    Board1->AutoTimer()->stop();
-    Board1->Undo();
-    SetYouAreStuck(*table, false);
-    RefreshItemStates();
-    RefreshStatus();
+    walkJournal(true);
 }
 
 void TMain_F::NewRedo1Click()
+{
+    walkJournal(false);
+}
+
+// One step of Undo (back) or Redo. The journal walk keeps clicks and drags out by itself.
+void TMain_F::walkJournal(bool back)
 {
     if (paused)
         Resume();
@@ -84,8 +78,14 @@ void TMain_F::NewRedo1Click()
         return;
     NewUndo1->setEnabled(false);
     NewRedo1->setEnabled(false);
+    // Off until the player's next click: the cycle would play an undone card straight back.
     Board1->AutoTimer()->stop();
-    Board1->Redo();
+    if (back) {
+        Board1->Undo();
+        SetYouAreStuck(*table, false);
+    } else {
+        Board1->Redo();
+    }
     RefreshItemStates();
     RefreshStatus();
 }
