@@ -1,5 +1,6 @@
 #include "app/Mainform.h"
 
+#include "app/card_appearance.h"
 #include "app/game_dlg.h"
 #include "app/game_picture.h"
 #include "app/player_dialogs.h"
@@ -138,13 +139,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     QStringList startWarnings;
     steps.warn = [&startWarnings](const QString &text) { startWarnings << text; };
     data.loadAtStart(steps);
-    const CardsSettings &cards = data.settings.Cards;
-
-    CardSetEnvironment environment;
-    environment.ProgramFolder = programFolder();
-    environment.DevicePixelRatio = devicePixelRatioF();
-    cardSets = std::make_unique<CardSets>(cardPictures(), environment);
-    cardSets->LoadSet(cards.CardDeck, cards.CardSize);
+    CardsSettings &cards = data.settings.Cards;
 
     ScrollBox1 = new TBoardScrollBox(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -167,6 +162,33 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     table->BaseGameId = BaseGameId(gameId, table->Customs);
     session = std::make_unique<GameSession>(*table, *this);
     applySettingsToTable();
+
+    CardSetEnvironment environment;
+    environment.ProgramFolder = programFolder();
+    environment.UserFolder = data.locations.dataFolder;
+    environment.ColourDepth = program.Display().colourDepth();
+    environment.DevicePixelRatio = devicePixelRatioF();
+    environment.Inform = [this](const QString &text) { prompts.inform(text); };
+    appearance = std::make_unique<CardAppearance>(cards, environment, *table);
+    appearance->ReapplySuits = [this] { session->ReapplyDeckSuits(); };
+    appearance->PicturesChanged = [this] {
+        if (pictures)
+            pictures->ClearCache();
+        Board1->update();
+    };
+    appearance->LoadAtStart(table->BaseGameId, ScrollBox1->size());
+    // The table refits once the window's size has settled, not at every step of a resize.
+    fitTimer = new QTimer(this);
+    fitTimer->setSingleShot(true);
+    fitTimer->setInterval(0);
+    connect(fitTimer, &QTimer::timeout, this, &TMain_F::TableAreaChanged);
+    emptyTableNote = new QLabel(QString::fromLatin1(MainText::EmptyTable), ScrollBox1->viewport());
+    emptyTableNote->setObjectName(QStringLiteral("EmptyTableNote"));
+    emptyTableNote->setAlignment(Qt::AlignCenter);
+    emptyTableNote->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    QFont noteFont = emptyTableNote->font();
+    noteFont.setPointSizeF(noteFont.pointSizeF() * 1.25);
+    emptyTableNote->setFont(noteFont);
 
     pictures = std::make_unique<GamePictureMaker>(deals, nullptr);
     gameDialog = std::make_unique<TGameDlg>(*this, pictures.get(), this);
@@ -269,6 +291,8 @@ void TMain_F::applySettingsToTable()
     Board1->ShowScrollBars = cards.ScrollBars;
     Board1->TipsInStatus = cards.BuildingTips;
     Board1->ShowFinished = cards.Show_Finished;
+    Board1->ShowEmptyOutline = cards.Show_Empty;
+    Board1->Pattern_Type = cards.Pattern_Type;
     Board1->MyPlayCardMove = cards.Play_Card_Move;
     Board1->MyPlayDeckOver = cards.Play_Deck_Over;
     Board1->MyPlayCardDrag = cards.Play_Card_Drag;
@@ -376,6 +400,11 @@ void TMain_F::RefreshStatus()
     else
         Panels[TipPanel]->setText(tip);
     layoutPanels();
+    if (emptyTableNote) {
+        placeEmptyTableNote();
+        if (!session->GameDealt)
+            setWindowTitle(QString::fromLatin1(ProgramTitle));
+    }
 }
 
 // --- GameHost ---
@@ -415,7 +444,8 @@ std::optional<quint32> TMain_F::AskShuffleNumber(const QStringList &recentNumber
 
 void TMain_F::SetCaption(const QString &caption)
 {
-    setWindowTitle(caption);
+    // The caption names a game only while one is dealt.
+    setWindowTitle(session && session->GameDealt ? caption : QString::fromLatin1(ProgramTitle));
 }
 
 void TMain_F::EnableCommand(GameCommand command, bool enabled)
@@ -448,10 +478,19 @@ void TMain_F::ShowCommand(GameCommand command, bool shown, bool checked)
 
 void TMain_F::StoreWindowPlacement(int gameId)
 {
+    // A maximised window keeps the place it had before it was maximised.
+    const bool maximised = isMaximized() || isFullScreen();
     if (GameWindowRecord *record = program.Data().windowRecords.record(gameId))
-        GameWindowRecords::storePlacement(*record, QRect(frameGeometry().topLeft(), size()),
-                                          cardScaleFactors(QSize(cardPictures().CardWidth(), cardPictures().CardHeight())),
-                                          isMaximized(), record->autoplayOn());
+        GameWindowRecords::storePlacement(*record, maximised ? normalFrame : frameGeometry(),
+                                          appearance->WindowScaleFactors(), maximised && !normalFrame.isValid(),
+                                          record->autoplayOn());
+}
+
+QSize TMain_F::FrameExtra() const
+{
+    // Known once the window manager has framed the window; nothing before.
+    const QSize extra = frameGeometry().size() - size();
+    return extra.expandedTo(QSize(0, 0));
 }
 
 QRect TMain_F::AvailableArea() const
@@ -469,12 +508,11 @@ void TMain_F::ApplyGameSettings(int gameId)
     const GameWindowRecord *record = data.windowRecords.record(gameId);
     if (record && !isMaximized() && !isFullScreen()) {
         const WindowPlacement placement = data.windowRecords.placement(
-            *record, cardScaleFactors(QSize(cardPictures().CardWidth(), cardPictures().CardHeight())),
-            data.settings.Cards.SaveWindowPosition);
-        // A stored place is kept within the screen's available area.
+            *record, appearance->WindowScaleFactors(), data.settings.Cards.SaveWindowPosition);
+        // The record holds the outer size; a stored place is kept within the screen's available area.
         const QRect area = AvailableArea();
         const QSize size = placement.size.boundedTo(area.size()).expandedTo(QSize(200, 150));
-        resize(size);
+        resize(size - FrameExtra());
         if (placement.topLeft) {
             const int left = std::clamp(placement.topLeft->x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
             const int top = std::clamp(placement.topLeft->y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
@@ -514,15 +552,56 @@ void TMain_F::FitWindowToTable()
         const int wider = Board1->TableRight() + Board1->GDelta + 10 - client.width();
         const int higher = Board1->TableBottom() + Board1->VDelta + 25 - client.height();
         if (wider > 0 || higher > 0) {
-            const QRect area = AvailableArea();
+            const QSize room = AvailableArea().size() - FrameExtra();
             const QSize grown = QSize(size().width() + std::max(0, wider), size().height() + std::max(0, higher))
-                                    .boundedTo(area.size());
+                                    .boundedTo(room);
             resize(grown);
-            Board1->Relayout();
         }
     }
-    ScrollBox1->SetTableExtent(Board1->TableRight(), Board1->TableBottom());
+    fitTable();
+}
+
+void TMain_F::fitTable()
+{
+    // Fitting starts from the plain layout every time, so it never compounds.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QSize before = ScrollBox1->viewport()->size();
+        Board1->VerticalScale = Board1->HorizontalScale = 1.0;
+        Board1->VerticalOffset = Board1->HorizontalOffset = 0;
+        if (!Board1->FitToWindow())
+            Board1->Relayout();
+        ScrollBox1->SetTableExtent(Board1->TableRight(), Board1->TableBottom());
+        // Scroll bars that came or went change the area once more.
+        if (ScrollBox1->viewport()->size() == before)
+            break;
+    }
     Board1->RefreshUnderMouse();
+    Board1->update();
+}
+
+void TMain_F::TableAreaChanged()
+{
+    if (session->GameDealt && !session->Busy && !engineState().Busy && !Board1->Moving && !Board1->IsDragging()) {
+        appearance->FollowArea(table->BaseGameId, ScrollBox1->size());
+        fitTable();
+    } else if (session->GameDealt) {
+        // A move or a drag is under way: fit once it is over.
+        fitTimer->start(50);
+    }
+    placeEmptyTableNote();
+}
+
+void TMain_F::AdaptCardPictures()
+{
+    appearance->PrepareForDeal(table->BaseGameId, ScrollBox1->size(), program.Display().screenSize());
+}
+
+void TMain_F::placeEmptyTableNote()
+{
+    const bool empty = !session->GameDealt && !session->WinTimer().isActive();
+    emptyTableNote->setVisible(empty);
+    if (empty)
+        emptyTableNote->setGeometry(ScrollBox1->viewport()->rect());
 }
 
 void TMain_F::ResetScrollBars()
@@ -712,12 +791,8 @@ void TMain_F::IncreaseCardSize2Click()
 {
     IncreaseCardSize2->setEnabled(false);
     DecreaseCardSize1->setEnabled(false);
-    if (cardSets->StepSize(+1)) {
-        program.Data().settings.Cards.CardSize = cardSets->CardSize();
-        pictures->ClearCache();
+    if (appearance->StepSize(+1))
         FitWindowToTable();
-        Board1->update();
-    }
     IncreaseCardSize2->setEnabled(true);
     DecreaseCardSize1->setEnabled(true);
 }
@@ -726,12 +801,8 @@ void TMain_F::DecreaseCardSize1Click()
 {
     IncreaseCardSize2->setEnabled(false);
     DecreaseCardSize1->setEnabled(false);
-    if (cardSets->StepSize(-1)) {
-        program.Data().settings.Cards.CardSize = cardSets->CardSize();
-        pictures->ClearCache();
+    if (appearance->StepSize(-1))
         FitWindowToTable();
-        Board1->update();
-    }
     IncreaseCardSize2->setEnabled(true);
     DecreaseCardSize1->setEnabled(true);
 }
@@ -851,15 +922,31 @@ void TMain_F::changeEvent(QEvent *event)
         QTimer::singleShot(0, this, &TMain_F::MinimizeWindow);
     else if (!isMinimized() && (change->oldState() & Qt::WindowMinimized) && paused && !engineState().Busy)
         Resume();
-    else if (isMaximized() && !(change->oldState() & Qt::WindowMaximized))
-        QTimer::singleShot(0, this, &TMain_F::FitWindowToTable);
+    else if (!isMaximized() && !isMinimized() && (change->oldState() & Qt::WindowMaximized))
+        // Back from maximised: the game's own placement again.
+        QTimer::singleShot(0, this, [this] { ApplyGameSettings(table->CurrentGameId); });
+    if (fitTimer)
+        fitTimer->start();
 }
 
 void TMain_F::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    rememberNormalFrame();
     if (paused)
         showPauseLabels();
+}
+
+void TMain_F::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    rememberNormalFrame();
+}
+
+void TMain_F::rememberNormalFrame()
+{
+    if (windowState() == Qt::WindowNoState && isVisible())
+        normalFrame = frameGeometry();
 }
 
 bool TMain_F::askExit()
@@ -914,8 +1001,6 @@ void TMain_F::runCloseSequence()
     cards.Game = table->CurrentGameId;
     cards.Group = gameDialog->GameType();
     cards.StatusBar = StatusBarMenu->isChecked();
-    cards.CardSize = cardSets->CardSize();
-    cards.CardDeck = cardSets->CardDeck();
     CloseSteps steps;
     steps.endAbandonedGame = [this] { session->EndAbandonedGame(); };
     steps.storeWindowPlacement = [this] { StoreWindowPlacement(table->CurrentGameId); };
@@ -941,6 +1026,8 @@ bool TMain_F::eventFilter(QObject *watched, QEvent *event)
         EditPlayers();
         return true;
     }
+    if (watched == ScrollBox1 && event->type() == QEvent::Resize)
+        fitTimer->start();
     if (watched == Board1 && event->type() == QEvent::MouseMove) {
         // The menu-bar note goes as soon as the mouse moves over the table.
         if (auto *note = qobject_cast<QLabel *>(menuBar()->cornerWidget()); note && !note->text().isEmpty())

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
+class CardAppearance;
 class CardChooser;
-class CardSets;
 class EmptyColumnChooser;
 class GameDeals;
 class GamePictureMaker;
@@ -37,6 +37,7 @@ inline constexpr char YouAreStuck[] = " You Are Stuck";
 inline constexpr char Paused[] = "Paused ";
 inline constexpr char GamePaused[] = "Game Paused";
 inline constexpr char DontShowAgain[] = "Don't show this message again";
+inline constexpr char EmptyTable[] = "Press F2 to deal a new game, or Ctrl+F2 to choose another";
 } // namespace MainText
 
 // The outside effects of the main window: message boxes, the won dialog, the pauses of the
@@ -136,6 +137,14 @@ public:
     // autoplay state and the help caption of a game.
     void ApplyGameSettings(int gameId) override;
     QRect AvailableArea() const;
+    // What the window's frame adds to its client size (nothing until the frame is known).
+    QSize FrameExtra() const;
+    // The table's area changed (a resize, maximise or restore, a bar shown or hidden): the
+    // cards follow it when they scale with the window, and the table is fitted again.
+    void TableAreaChanged();
+    CardAppearance &Appearance() const { return *appearance; }
+    // The line the empty table shows when no game is dealt.
+    QLabel *EmptyTableNote() const { return emptyTableNote; }
 
     // --- status bar ---
     void RefreshStatus() override;
@@ -159,6 +168,7 @@ public:
     void AddToRecentlyPlayed(int gameId) override;
     void SetBusyCursor(bool busy) override;
     void FitWindowToTable() override;
+    void AdaptCardPictures() override;
     void ResetScrollBars() override;
     bool IsPaused() const override { return paused; }
     void Resume() override;
@@ -197,6 +207,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     // Menus (main_menu.cpp).
@@ -231,6 +242,9 @@ private:
     void layoutPanels();
     void hookTable();
     void applySettingsToTable();
+    void fitTable();
+    void placeEmptyTableNote();
+    void rememberNormalFrame();
     void startDragScrolling();
     void runCloseSequence();
     void showPauseLabels();
@@ -242,7 +256,10 @@ private:
     ProgramSession &program;
     const GameDeals &deals;
     MainFormPrompts prompts;
-    std::unique_ptr<CardSets> cardSets;
+    std::unique_ptr<CardAppearance> appearance;
+    QTimer *fitTimer = nullptr;
+    QLabel *emptyTableNote = nullptr;
+    QRect normalFrame; // the outer geometry while neither maximised nor minimised
     // The questions a clicked move may ask (the card to take, a run or one card for an empty column).
     std::unique_ptr<EmptyColumnChooser> columnChooser;
     std::unique_ptr<CardChooser> cardChooser;

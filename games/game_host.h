@@ -69,6 +69,9 @@ public:
     virtual void RefreshStatus() = 0;
     // Grows the window to the table and sets the scroll ranges; re-evaluates the pile under the mouse.
     virtual void FitWindowToTable() = 0;
+    // The card pictures for the game about to be dealt: a random set and back where the
+    // player asked for them, and the card size for the game and the window.
+    virtual void AdaptCardPictures() {}
     virtual void ResetScrollBars() = 0;
     virtual bool IsPaused() const { return false; }
     virtual void Resume() {}

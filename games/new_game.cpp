@@ -188,6 +188,7 @@ void GameSession::NewGame()
         deal = DealRoutineFor(FallBackGameId);
         host.SetCaption(Caption());
     }
+    host.AdaptCardPictures();
     SetDeckSuits(SuitsOfGame(table.BaseGameId));
     const bool animate = board->Animate;
     board->Animate = false;
@@ -342,6 +343,13 @@ void GameSession::SetDeckSuits(int suits)
         return;
     DeckSuits = suits;
     SetCardSuits(table, suits);
+}
+
+void GameSession::ReapplyDeckSuits()
+{
+    const int suits = DeckSuits;
+    DeckSuits = 0;
+    SetDeckSuits(suits);
 }
 
 QString GameSession::Caption() const

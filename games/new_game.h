@@ -65,6 +65,8 @@ public:
     void SeedDeal(bool replay);
     // Rewrites the suits of all 208 cards for 4, 2 or 1 suits.
     void SetDeckSuits(int suits);
+    // Every card takes its face picture again (after the pictures were reloaded or resized).
+    void ReapplyDeckSuits();
     // " <name> [#<number>]", without the number before the first deal.
     QString Caption() const;
     // A started game ends unwon: counted and logged once.

@@ -204,10 +204,14 @@ bool CardSets::DefaultOffers(int sizeIndex) const
     return sizeIndex >= 0 && sizeIndex <= 2 && DefaultOfferedSizes()[static_cast<size_t>(sizeIndex)];
 }
 
-bool CardSets::LoadSet(int newSet, int newSize)
+bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
 {
     newSet = qMax(0, newSet);
     newSize = qBound(0, newSize, 2);
+    // A card too small to draw or absurdly large is not asked for; the size index decides.
+    if (newExactCard.width() < 8 || newExactCard.height() < 8 || newExactCard.width() > 1024
+        || newExactCard.height() > 1024)
+        newExactCard = QSize();
     if (newSet >= 1 && environment.ColourDepth <= 8) {
         CardSetPackage package;
         if (package.Open(packagePath(newSet)) && package.RequiredDepth() > 8) {
@@ -216,25 +220,29 @@ bool CardSets::LoadSet(int newSet, int newSize)
             newSet = 0;
         }
     }
-    if (loaded && newSet == set && newSize == size)
+    if (loaded && newSet == set && newSize == size && newExactCard == exactCard)
         return false;
 
     const int previousSet = loaded ? set : -1;
     set = newSet;
     size = newSize;
+    exactCard = newExactCard;
     loaded = true;
 
     CardPictures fresh;
     bool complete = false;
-    if (set == 0 && size == CardSizing::Normal)
-        complete = loadProgramSet(fresh);
+    // The default set is our own art, drawn sharp at whatever size is asked.
+    if (set == 0 && (size == CardSizing::Normal || exactCard.isValid()))
+        complete = loadProgramSet(fresh, exactCard.isValid() ? exactCard : CardArt::NominalCardSize(size));
     else
         complete = loadPackage(fresh, packagePath(set));
+    if (complete && exactCard.isValid() && set != 0)
+        stretchTo(fresh, exactCard);
     if (!complete) {
         set = 0;
         size = CardSizing::Normal;
         fresh = CardPictures();
-        loadProgramSet(fresh);
+        loadProgramSet(fresh, exactCard.isValid() ? exactCard : CardArt::NominalCardSize(size));
     }
     setChanged = set != previousSet;
     finishLoad(fresh);
@@ -244,7 +252,7 @@ bool CardSets::LoadSet(int newSet, int newSize)
 bool CardSets::ApplySize(int sizeIndex)
 {
     const int before = size;
-    LoadSet(set, sizeIndex);
+    LoadSet(set, sizeIndex, exactCard);
     return size != before;
 }
 
@@ -256,9 +264,8 @@ bool CardSets::StepSize(int direction)
     return LoadSet(set, target);
 }
 
-bool CardSets::loadProgramSet(CardPictures &fresh)
+bool CardSets::loadProgramSet(CardPictures &fresh, QSize card)
 {
-    const QSize card = CardArt::NominalCardSize(CardSizing::Normal);
     const qreal ratio = environment.DevicePixelRatio;
     for (int face = 1; face <= 52; ++face)
         fresh.SetPicture(face, CardArt::ProgramPicture(QString::number(face), card, ratio));
@@ -275,6 +282,26 @@ bool CardSets::loadProgramSet(CardPictures &fresh)
     offers = DefaultOfferedSizes();
     carriesSetBack = true;
     return true;
+}
+
+// A package's pictures come at its fixed sizes; the cards and marks are stretched smoothly
+// to the asked card (the foundation marks are drawn afresh by finishLoad).
+void CardSets::stretchTo(CardPictures &fresh, QSize card) const
+{
+    const QSize loaded(fresh.CardWidth(), fresh.CardHeight());
+    if (loaded == card)
+        return;
+    const qreal ratio = fresh.Picture(1).devicePixelRatio();
+    for (int slot = 1; slot <= CardPictures::SlotCount; ++slot) {
+        const QImage &picture = fresh.Picture(slot);
+        if (picture.isNull())
+            continue;
+        // Alpha marks smaller than the card keep their size, as when they are loaded.
+        if (slot >= CardPictures::RedealPicture && logicalSize(picture) != loaded)
+            continue;
+        fresh.SetPicture(slot, fitted(picture, card, ratio));
+    }
+    fresh.SetCardSize(card.width(), card.height());
 }
 
 bool CardSets::loadPackage(CardPictures &fresh, const QString &path)
@@ -399,8 +426,11 @@ void CardSets::finishLoad(CardPictures &fresh)
     for (int index = 0; index < CardPictures::FoundationRankCount; ++index)
         fresh.SetFoundationRank(index, CardArt::FoundationPicture(CardArt::FoundationRankName(index), card, ratio));
 
-    horizontalScale = CardSizing::HorizontalScale(card);
-    verticalScale = CardSizing::VerticalScale(card);
+    // The window records scale with the size index, also when the cards follow the window, so
+    // that a stored window size does not depend on how large the window was.
+    const QSize scaleCard = exactCard.isValid() ? CardArt::NominalCardSize(size) : card;
+    horizontalScale = CardSizing::HorizontalScale(scaleCard);
+    verticalScale = CardSizing::VerticalScale(scaleCard);
 
     fresh.SetCustomBack(QImage());
     table = fresh;
@@ -511,7 +541,7 @@ bool CardSets::ChooseRandomSet()
     const int pick = qBound(0, environment.RandomIndex(int(candidates.size())), int(candidates.size()) - 1);
     if (candidates[pick] == set)
         return false;
-    return LoadSet(candidates[pick], size);
+    return LoadSet(candidates[pick], size, exactCard);
 }
 
 QString CardSets::ChooseRandomBack(bool hideBorder)

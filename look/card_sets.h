@@ -48,13 +48,17 @@ public:
 
     // Loads set newSet at size index newSize unless both are already loaded. A missing or
     // unusable set gives the default set at normal size. Returns whether anything was loaded.
-    bool LoadSet(int newSet, int newSize);
+    // With exactCard given the cards are made at that size instead of the size index's own:
+    // the default set is drawn at it, other sets are stretched to it from their pictures.
+    bool LoadSet(int newSet, int newSize, QSize exactCard = QSize());
     // Loads the current set at another size; true when the size changed.
     bool ApplySize(int size);
     // One size step up (+1) or down (-1) when the current set offers it (the default set
     // always tries); true when something was loaded.
     bool StepSize(int direction);
 
+    // The card size the pictures follow, empty for the size index's own.
+    QSize ExactCard() const { return exactCard; }
     int CardDeck() const { return set; }
     int CardSize() const { return size; }
     bool Offers(int sizeIndex) const;
@@ -90,7 +94,8 @@ public:
     static std::optional<CardSetInfo> ReadSetInfo(const QString &path);
 
 private:
-    bool loadProgramSet(CardPictures &fresh);
+    bool loadProgramSet(CardPictures &fresh, QSize card);
+    void stretchTo(CardPictures &fresh, QSize card) const;
     bool loadPackage(CardPictures &fresh, const QString &path);
     void finishLoad(CardPictures &fresh);
     QString packagePath(int number) const;
@@ -103,6 +108,7 @@ private:
     bool setChanged = false;
     bool carriesSetBack = true;
     std::array<bool, 3> offers{false, true, false};
+    QSize exactCard;
     int horizontalScale = 1;
     int verticalScale = 1;
     QString pictureBackFile;

@@ -33,7 +33,9 @@ QSize NominalTableSize(int baseGameId)
     case 32: return QSize(646, 346);  // FreeCell
     case 71: return QSize(691, 461);  // Nestor
     case 108: return QSize(636, 302); // Klondike
-    case 181: return QSize(793, 261); // Spider
+    case 181:                         // Spider, also dealt for
+    case 301:                         // Spider Two Suit and
+    case 302: return QSize(793, 261); // Spider One Suit
     case 186: return QSize(586, 516); // Monte Carlo
     case 221: return QSize(559, 365); // Yukon
     default: return QSize(660, 420);
@@ -53,6 +55,21 @@ QSize NeededTableSize(QSize nominal, QSize card, double heightToWidth)
     if (height < 96)
         tall *= 1.05;
     return QSize(roundHalfEven(width), roundHalfEven(tall));
+}
+
+QSize ScaledCard(QSize nominal, QSize area, double heightToWidth)
+{
+    const QSize smallest = CardArt::NominalCardSize(Small);
+    QSize best = smallest;
+    // The 1.05 allowance for cards below the standard width makes the need jump at 71 pixels,
+    // so every width is tried rather than searched.
+    for (int width = smallest.width() + 1; width <= MaxScaledCardWidth; ++width) {
+        const QSize card(width, roundHalfEven(width * 96.0 / 71.0));
+        const QSize needed = NeededTableSize(nominal, card, heightToWidth);
+        if (needed.width() <= area.width() && needed.height() <= area.height())
+            best = card;
+    }
+    return best;
 }
 
 Choice ChooseCardSize(int savedSize, int set, QSize nominal, QSize screen, double heightToWidth,

@@ -26,6 +26,12 @@ QSize NominalTableSize(int baseGameId);
 // height over width; a set much taller than the standard card needs more height.
 QSize NeededTableSize(QSize nominal, QSize card, double heightToWidth = 96.0 / 71.0);
 
+// Cards that follow the window: the largest card of the standard proportions (71:96) for
+// which the game's table fits the area, never smaller than the small card nor wider than
+// MaxScaledCardWidth.
+constexpr int MaxScaledCardWidth = 256;
+QSize ScaledCard(QSize nominal, QSize area, double heightToWidth = 96.0 / 71.0);
+
 struct Choice {
     int set;
     int size;

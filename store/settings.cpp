@@ -69,6 +69,7 @@ const BooleanValue BooleanValues[] = {
     {N::SpreadCards, &S::SpreadCards},
     {N::ScrollBars, &S::ScrollBars},
     {N::AutoCardSizing, &S::AutoCardSizing},
+    {N::ScaleCards, &S::ScaleCards},
     {N::TipShowAtStartup, &S::TipShowAtStartup},
     {N::OldTBStyle, &S::OldTBStyle},
     {N::Fade, &S::Fade},

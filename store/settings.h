@@ -35,6 +35,7 @@ inline constexpr char ShadowStyle[] = "ShadowStyle";
 inline constexpr char FittingMethod[] = "FittingMethod";
 inline constexpr char ScrollBars[] = "ScrollBars";
 inline constexpr char AutoCardSizing[] = "AutoCardSizing";
+inline constexpr char ScaleCards[] = "ScaleCards";
 inline constexpr char TipShowAtStartup[] = "TipShowAtStartup";
 inline constexpr char OldTBStyle[] = "OldTBStyle";
 inline constexpr char UndoOption[] = "UndoOption";
@@ -138,6 +139,7 @@ struct CardsSettings {
     int FittingMethod = 0;       // 0 spread cards, 1 centre layout
     bool ScrollBars = true;
     bool AutoCardSizing = true;
+    bool ScaleCards = true;      // the card size follows the window instead of the three sizes
     bool TipShowAtStartup = true;
     bool OldTBStyle = false;
     int UndoOption = 2;          // 0 none, 1 one step, 2 unlimited

@@ -416,10 +416,11 @@ TEST(MainWindow, StoredPlacementIsKeptWithinTheAvailableArea)
     record->Width = 600;
     record->Height = 3000;
     window.ApplyGameSettings(GameIds::Klondike);
+    // The record holds the outer size, frame included.
     const QRect area = fixture.display.workArea();
-    EXPECT_EQ(window.size().height(), area.height());
-    EXPECT_EQ(window.size().width(), 600);
-    EXPECT_EQ(window.pos(), QPoint(area.right() + 1 - 600, 0));
+    EXPECT_EQ(window.frameGeometry().height(), area.height());
+    EXPECT_EQ(window.frameGeometry().width(), 600);
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(area.right() + 1 - 600, 0));
 }
 
 TEST(MainWindow, ExitAsksAndTheCloseSequenceWritesEveryFile)
