@@ -90,7 +90,8 @@ bool CardAppearance::FollowArea(int baseGameId, QSize area)
 
 bool CardAppearance::StepSize(int direction)
 {
-    if (!sets.StepSize(direction))
+    // While the cards follow the window, the window decides their size.
+    if (settings.ScaleCards || !sets.StepSize(direction))
         return false;
     settings.CardSize = sets.CardSize();
     picturesReloaded();

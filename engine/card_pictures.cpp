@@ -12,13 +12,29 @@ const QImage &CardPictures::Picture(int slot) const
 {
     if (slot < 1 || slot > SlotCount)
         return pictureSlots[0];
+    if (!filled[size_t(slot)] && pictureSource) {
+        filled[size_t(slot)] = true;
+        pictureSlots[slot] = pictureSource(slot);
+    }
     return pictureSlots[slot];
 }
 
 void CardPictures::SetPicture(int slot, const QImage &picture)
 {
-    if (slot >= 1 && slot <= SlotCount)
-        pictureSlots[slot] = picture;
+    if (slot < 1 || slot > SlotCount)
+        return;
+    pictureSlots[slot] = picture;
+    filled[size_t(slot)] = true;
+}
+
+void CardPictures::SetPictureSource(PictureSource source)
+{
+    pictureSource = std::move(source);
+}
+
+void CardPictures::SetFoundationRankSource(PictureSource source)
+{
+    foundationRankSource = std::move(source);
 }
 
 const QImage &CardPictures::FoundationRank(int index) const
@@ -26,13 +42,19 @@ const QImage &CardPictures::FoundationRank(int index) const
     static const QImage none;
     if (index < 0 || index >= FoundationRankCount)
         return none;
+    if (!filledRanks[size_t(index)] && foundationRankSource) {
+        filledRanks[size_t(index)] = true;
+        foundationRanks[static_cast<size_t>(index)] = foundationRankSource(index);
+    }
     return foundationRanks[static_cast<size_t>(index)];
 }
 
 void CardPictures::SetFoundationRank(int index, const QImage &picture)
 {
-    if (index >= 0 && index < FoundationRankCount)
-        foundationRanks[static_cast<size_t>(index)] = picture;
+    if (index < 0 || index >= FoundationRankCount)
+        return;
+    foundationRanks[static_cast<size_t>(index)] = picture;
+    filledRanks[size_t(index)] = true;
 }
 
 void CardPictures::SetBackdrops(const QImage &rank, const QImage &question)
@@ -47,6 +69,10 @@ void CardPictures::Clear()
         slot = QImage();
     for (QImage &rank : foundationRanks)
         rank = QImage();
+    filled.reset();
+    filledRanks.reset();
+    pictureSource = nullptr;
+    foundationRankSource = nullptr;
     customBack = QImage();
     rankBackdrop = QImage();
     questionBackdrop = QImage();

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <array>
+#include <bitset>
+#include <functional>
 
 // The picture table shared by every card: 90 card-size pictureSlots numbered from 1.
 // 1..52 faces ((suit - 1) * 13 + rank), 53..65 back designs, 67..86 pile marks and
@@ -44,6 +46,13 @@ public:
     void SetPicture(int slot, const QImage &picture);
     void Clear();
 
+    // Draws a slot's picture the first time it is asked for, for every slot not set
+    // otherwise: a set drawn at any card size then costs only the cards in view.
+    using PictureSource = std::function<QImage(int slot)>;
+    void SetPictureSource(PictureSource source);
+    // Likewise for the foundation-mark pictures, by rank index.
+    void SetFoundationRankSource(PictureSource source);
+
     // The back made from the player's own picture (card back 100); null when none is loaded.
     const QImage &CustomBack() const { return customBack; }
     void SetCustomBack(const QImage &picture) { customBack = picture; }
@@ -67,11 +76,15 @@ public:
     int CornerDepth() const;
 
 private:
+    PictureSource pictureSource;
+    PictureSource foundationRankSource;
+    mutable std::bitset<SlotCount + 1> filled;
+    mutable std::bitset<FoundationRankCount> filledRanks;
     int cardWidth = ReferenceWidth;
     int cardHeight = ReferenceHeight;
-    std::array<QImage, SlotCount + 1> pictureSlots;
+    mutable std::array<QImage, SlotCount + 1> pictureSlots;
     QImage customBack;
-    std::array<QImage, FoundationRankCount> foundationRanks;
+    mutable std::array<QImage, FoundationRankCount> foundationRanks;
     QImage rankBackdrop;
     QImage questionBackdrop;
     bool alphaBlending = true;

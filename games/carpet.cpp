@@ -71,7 +71,9 @@ void DealCarpet(GameTable &table)
     buildCarpet(table);
 
     board->CenterVert = board->CenterHorz = true;
-    board->LayoutHalfSize = QPoint(385, 310);
+    // Centred on the middle of its piles: the stock at 10 to the last carpet column's right
+    // edge at 571, the foundations' top at 5 to the last carpet row's bottom at 505.
+    board->LayoutHalfSize = QPoint(291, 255);
     board->FitToWindow();
 
     TDeck *pack = table.Waste;

@@ -391,12 +391,13 @@ void GameSession::Game_over_Pre_Timer()
     showerCount = 0;
     winTimer->start();
     const WonChoice choice = host.RecordWinAndShowWonDialog(game, GameName(gameId, table.Customs));
+    // The shower ends with the dialog.
+    winTimer->stop();
     host.ShowWonBackground(false);
     hideAllCards();
     board->update();
     board->ClearJournal();
     board->SetScore(-1000);
-    winTimer->stop();
     switch (choice) {
     case WonChoice::Replay:
         // Restart Game, run by the timer so that it starts outside the cycle that found the win.

@@ -230,6 +230,7 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
     loaded = true;
 
     CardPictures fresh;
+    programArt = false;
     bool complete = false;
     // The default set is our own art, drawn sharp at whatever size is asked.
     if (set == 0 && (size == CardSizing::Normal || exactCard.isValid()))
@@ -242,6 +243,7 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
         set = 0;
         size = CardSizing::Normal;
         fresh = CardPictures();
+        programArt = false;
         loadProgramSet(fresh, exactCard.isValid() ? exactCard : CardArt::NominalCardSize(size));
     }
     setChanged = set != previousSet;
@@ -267,17 +269,14 @@ bool CardSets::StepSize(int direction)
 bool CardSets::loadProgramSet(CardPictures &fresh, QSize card)
 {
     const qreal ratio = environment.DevicePixelRatio;
-    for (int face = 1; face <= 52; ++face)
-        fresh.SetPicture(face, CardArt::ProgramPicture(QString::number(face), card, ratio));
-    fresh.SetPicture(CardPictures::Joker, CardArt::ProgramPicture(QStringLiteral("87"), card, ratio));
+    // Faces, joker and backs are drawn when first shown (finishLoad hands out their source).
+    programArt = true;
     for (int slot = 67; slot <= 90; ++slot) {
         if (!isMarkSlot(slot))
             continue;
         const QString id = slot >= 88 ? QStringLiteral("BST%1").arg(slot) : QString::number(slot);
         fresh.SetPicture(slot, CardArt::ProgramPicture(id, card, ratio));
     }
-    for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
-        fresh.SetPicture(slot, CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio));
     fresh.SetCardSize(card.width(), card.height());
     offers = DefaultOfferedSizes();
     carriesSetBack = true;
@@ -390,15 +389,29 @@ bool CardSets::loadPackage(CardPictures &fresh, const QString &path)
 void CardSets::finishLoad(CardPictures &fresh)
 {
     const QSize card(fresh.CardWidth(), fresh.CardHeight());
-    const qreal ratio = fresh.Picture(1).devicePixelRatio();
+    const qreal ratio = fresh.Picture(69).devicePixelRatio();
     const QImage shape = shapeFromMask(fitted(fresh.Picture(69), card, ratio));
 
     // Faces and the joker get transparent corners; backs are laid on a white card first.
-    for (int face = 1; face <= 52; ++face)
-        fresh.SetPicture(face, cutToShape(fresh.Picture(face), shape));
-    fresh.SetPicture(CardPictures::Joker, cutToShape(fresh.Picture(CardPictures::Joker), shape));
-    for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
-        fresh.SetPicture(slot, backOnCard(fresh.Picture(slot), card, ratio, shape));
+    if (programArt) {
+        // Our own art is drawn on first use, so a new size costs only the cards in view.
+        fresh.SetPictureSource([card, ratio, shape](int slot) {
+            if (slot >= 1 && slot <= 52)
+                return cutToShape(CardArt::ProgramPicture(QString::number(slot), card, ratio), shape);
+            if (slot == CardPictures::Joker)
+                return cutToShape(CardArt::ProgramPicture(QStringLiteral("87"), card, ratio), shape);
+            if (slot >= CardPictures::FirstBack && slot <= CardPictures::LastBack)
+                return backOnCard(CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio), card,
+                                  ratio, shape);
+            return QImage();
+        });
+    } else {
+        for (int face = 1; face <= 52; ++face)
+            fresh.SetPicture(face, cutToShape(fresh.Picture(face), shape));
+        fresh.SetPicture(CardPictures::Joker, cutToShape(fresh.Picture(CardPictures::Joker), shape));
+        for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
+            fresh.SetPicture(slot, backOnCard(fresh.Picture(slot), card, ratio, shape));
+    }
 
     fresh.SetPicture(CardPictures::CardMask, shape);
     fresh.SetPicture(CardPictures::InverseCardMask, inverseOf(shape));
@@ -423,8 +436,9 @@ void CardSets::finishLoad(CardPictures &fresh)
 
     fresh.SetBackdrops(CardArt::FoundationPicture(QStringLiteral("aeroball"), card, ratio),
                        CardArt::FoundationPicture(QStringLiteral("emptyvalue"), card, ratio));
-    for (int index = 0; index < CardPictures::FoundationRankCount; ++index)
-        fresh.SetFoundationRank(index, CardArt::FoundationPicture(CardArt::FoundationRankName(index), card, ratio));
+    fresh.SetFoundationRankSource([card, ratio](int index) {
+        return CardArt::FoundationPicture(CardArt::FoundationRankName(index), card, ratio);
+    });
 
     // The window records scale with the size index, also when the cards follow the window, so
     // that a stored window size does not depend on how large the window was.
@@ -447,7 +461,7 @@ bool CardSets::BackFollowsSet(bool setChanged, bool resetToDefaultBack, bool set
 bool CardSets::SetPictureBack(const QString &file, bool hideBorder)
 {
     const QSize card(table.CardWidth(), table.CardHeight());
-    const qreal ratio = table.Picture(1).isNull() ? environment.DevicePixelRatio : table.Picture(1).devicePixelRatio();
+    const qreal ratio = table.Picture(69).isNull() ? environment.DevicePixelRatio : table.Picture(69).devicePixelRatio();
     const QImage picture = QFileInfo(file).isFile() ? PictureFile::Read(file, pixelSize(card, ratio)) : QImage();
     if (picture.isNull()) {
         ClearPictureBack();

@@ -105,6 +105,7 @@ private:
     int set = 0;
     int size = 1;
     bool loaded = false;
+    bool programArt = false; // the loaded faces and backs are our own art, drawn on demand
     bool setChanged = false;
     bool carriesSetBack = true;
     std::array<bool, 3> offers{false, true, false};

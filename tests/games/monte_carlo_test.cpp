@@ -31,8 +31,11 @@ protected:
     std::string grid() const
     {
         std::string text;
-        for (int i = 1; i <= 25; ++i)
-            text += (i > 1 ? " " : "") + (table.Tableau[i]->TopCard() ? Code(table.Tableau[i]->TopCard()) : "-");
+        for (int i = 1; i <= 25; ++i) {
+            if (i > 1)
+                text += ' ';
+            text += table.Tableau[i]->TopCard() ? Code(table.Tableau[i]->TopCard()) : std::string("-");
+        }
         return text;
     }
     MovePlayer player{table};
