@@ -673,7 +673,8 @@ void TMain_F::EditPlayers()
     context.today = data.statistics.today();
     context.log = &data.log;
     context.shortcuts = shortcuts.get();
-    PlayerListDialog dialog(context, data.statistics.Players.current().Name, this);
+    QWidget *over = gameDialog->isVisible() ? static_cast<QWidget *>(gameDialog.get()) : this;
+    PlayerListDialog dialog(context, data.statistics.Players.current().Name, over);
     connect(&dialog, &PlayerListDialog::PlayersChanged, this, &TMain_F::showPlayer);
     dialog.exec();
 }
