@@ -242,6 +242,8 @@ private:
     void walkJournal(bool back);
     void updateClockPanel();
     bool askExit();
+    // The messages of loading (a small screen, unreadable statistics), shown once.
+    void showStartMessages();
 
     ProgramSession &program;
     const GameDeals &deals;
@@ -269,6 +271,7 @@ private:
     QString keptTipText;
     bool autoTimerRanBeforePause = false;
 
+    QStringList startMessages, startWarnings;
     QString savedGameToOpen;
     bool closingWithoutConfirmation = false;
     bool closeSequenceRan = false;
