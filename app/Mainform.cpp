@@ -810,7 +810,7 @@ void TMain_F::MinimizeWindow()
             trayIcon->setToolTip(QString::fromLatin1(ProgramTitle));
             PopupMenu1 = new QMenu(this);
             PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-            QAction *showItem = PopupMenu1->addAction(QStringLiteral("Show Qel Solitaire"), this, [this] {
+            QAction *showItem = PopupMenu1->addAction(QStringLiteral("Show Tarnwick"), this, [this] {
                 QWidget *box = askingExit ? QApplication::activeModalWidget() : nullptr;
                 if (box)
                     box->raise();

@@ -137,7 +137,7 @@ void TMain_F::createMenus()
     Statistics1 = addItem(Game1, "Statistics1", QStringLiteral("S&tatistics..."), {},
                           QStringLiteral("Show the statistics"), 0, false, &TMain_F::NoEffect);
     Game1->addSeparator();
-    Exit_MI = addItem(Game1, "Exit_MI", QStringLiteral("&Exit"), {}, QStringLiteral("Exit Qel Solitaire Collection"), 0,
+    Exit_MI = addItem(Game1, "Exit_MI", QStringLiteral("&Exit"), {}, QStringLiteral("Exit Tarnwick"), 0,
                       true, &TMain_F::Exit_MIClick);
 
     Play = topMenu("Play", QStringLiteral("&Play"), true);
@@ -183,7 +183,7 @@ void TMain_F::createMenus()
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
     // The options dialog is not part of this build yet: its item stays disabled.
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),
-                       QStringLiteral("Customize Qel Solitaire Collection"), 3, true, nullptr);
+                       QStringLiteral("Customize Tarnwick"), 3, true, nullptr);
     Options3->setEnabled(false);
     Deck1_MI = addItem(Options2, "Deck1_MI", QStringLiteral("&Deck..."), {}, QStringLiteral("Choose the cards"), 3,
                        false, &TMain_F::NoEffect);
