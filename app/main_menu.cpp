@@ -145,6 +145,9 @@ void TMain_F::createMenus()
                        QStringLiteral("Undo the last move"), 17, true, &TMain_F::NewUndo1Click);
     NewRedo1 = addItem(Play, "NewRedo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_R),
                        QStringLiteral("Replay the move you have undone"), 18, true, &TMain_F::NewRedo1Click);
+    // The desktop's usual Redo keys work as well; the menu shows the first.
+    NewRedo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_R), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                            QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Play->addSeparator();
     Pause1 = addItem(Play, "Pause1", QStringLiteral("Pause"), QKeySequence(Qt::CTRL | Qt::Key_P),
                      QStringLiteral("Pause the game. Click on the screen to start the game again. "), 21, true,
@@ -302,7 +305,7 @@ QAction *TMain_F::itemForKey(const QKeyEvent *event) const
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const QKeySequence pressed(QKeyCombination(modifiers, Qt::Key(key)));
     for (QAction *item : menuItems)
-        if (!item->shortcut().isEmpty() && item->shortcut() == pressed)
+        if (item->shortcuts().contains(pressed))
             return item;
     return nullptr;
 }
