@@ -40,6 +40,7 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -131,13 +132,12 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     if (!prompts.cursorPosition)
         prompts.cursorPosition = [] { return QCursor::pos(); };
 
-    // Settings, window records, statistics, in their order; the messages wait for the window.
+    // Settings, window records, statistics, in their order; the messages wait for the first
+    // game selection.
     DataStore &data = program.Data();
     StartSteps steps;
-    QStringList startMessages;
-    steps.inform = [&startMessages](const QString &text) { startMessages << text; };
-    QStringList startWarnings;
-    steps.warn = [&startWarnings](const QString &text) { startWarnings << text; };
+    steps.inform = [this](const QString &text) { startMessages << text; };
+    steps.warn = [this](const QString &text) { startWarnings << text; };
     data.loadAtStart(steps);
     CardsSettings &cards = data.settings.Cards;
 
@@ -194,7 +194,11 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     gameDialog = std::make_unique<TGameDlg>(*this, pictures.get(), this);
     gameDialog->SetGameType(cards.Group);
     gameDialog->SetDealAvailable([this](int baseGameId) { return this->deals.Has(baseGameId); });
-    connect(gameDialog.get(), &TGameDlg::StartSelection, this, &TMain_F::SelectSolitaire);
+    // The start-up messages come before the first selection, so that no box hides behind it.
+    connect(gameDialog.get(), &TGameDlg::StartSelection, this, [this] {
+        showStartMessages();
+        SelectSolitaire();
+    });
     shortcuts = std::make_unique<PlayerShortcuts>(data.locations.desktopFolder, QCoreApplication::applicationFilePath());
 
     createMenus();
@@ -231,15 +235,16 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     RefreshStatus();
     RefreshItemStates();
     qApp->installEventFilter(this);
+}
 
-    // The start-up messages appear once the window is on screen.
-    if (!startMessages.isEmpty() || !startWarnings.isEmpty())
-        QTimer::singleShot(0, this, [this, startMessages, startWarnings] {
-            for (const QString &text : startMessages)
-                prompts.inform(text);
-            for (const QString &text : startWarnings)
-                prompts.warn(text);
-        });
+void TMain_F::showStartMessages()
+{
+    const QStringList messages = std::exchange(startMessages, {});
+    const QStringList warnings = std::exchange(startWarnings, {});
+    for (const QString &text : messages)
+        prompts.inform(text);
+    for (const QString &text : warnings)
+        prompts.warn(text);
 }
 
 TMain_F::~TMain_F()
@@ -752,7 +757,8 @@ void TMain_F::EditPlayers()
     context.today = data.statistics.today();
     context.log = &data.log;
     context.shortcuts = shortcuts.get();
-    PlayerListDialog dialog(context, data.statistics.Players.current().Name, this);
+    QWidget *over = gameDialog->isVisible() ? static_cast<QWidget *>(gameDialog.get()) : this;
+    PlayerListDialog dialog(context, data.statistics.Players.current().Name, over);
     connect(&dialog, &PlayerListDialog::PlayersChanged, this, &TMain_F::showPlayer);
     dialog.exec();
 }
@@ -875,7 +881,7 @@ void TMain_F::MinimizeWindow()
             trayIcon->setToolTip(QString::fromLatin1(ProgramTitle));
             PopupMenu1 = new QMenu(this);
             PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-            QAction *showItem = PopupMenu1->addAction(QStringLiteral("Show Qel Solitaire"), this, [this] {
+            QAction *showItem = PopupMenu1->addAction(QStringLiteral("Show Tarnwick"), this, [this] {
                 QWidget *box = askingExit ? QApplication::activeModalWidget() : nullptr;
                 if (box)
                     box->raise();

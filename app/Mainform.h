@@ -193,9 +193,13 @@ public:
     void ShowRules(int gameId) override;
     bool ConfirmOnDeleteGame() const override;
     void SetConfirmOnDeleteGame(bool on) override;
+    QStringList PlayerNames() const override;
+    int CurrentPlayer() const override;
+    void ChoosePlayer(int index) override;
 
-    // The player list dialog, as a double-click on the player panel opens it.
-    void EditPlayers();
+    // The player list dialog, as a double-click on the player panel or the game selection
+    // dialog's player box opens it.
+    void EditPlayers() override;
     // The saved game the command line named (opened once saved games can be loaded).
     QString SavedGameToOpen() const { return savedGameToOpen; }
     // The close sequence ran (settings and data written); its failures, if any.
@@ -252,6 +256,8 @@ private:
     void walkJournal(bool back);
     void updateClockPanel();
     bool askExit();
+    // The messages of loading (a small screen, unreadable statistics), shown once.
+    void showStartMessages();
 
     ProgramSession &program;
     const GameDeals &deals;
@@ -282,6 +288,7 @@ private:
     QString keptTipText;
     bool autoTimerRanBeforePause = false;
 
+    QStringList startMessages, startWarnings;
     QString savedGameToOpen;
     bool closingWithoutConfirmation = false;
     bool closeSequenceRan = false;

@@ -52,6 +52,12 @@ TGameDlg::TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *paren
                          QString::fromLatin1(GameListText::RecentlyPlayedGames)});
     connect(gameTypes, &QComboBox::currentIndexChanged, this, [this] { showRows(); });
 
+    players = new QComboBox;
+    players->setObjectName(QStringLiteral("Players_CB"));
+    players->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Only the player's own choices count; refilling the box chooses nobody.
+    connect(players, &QComboBox::activated, this, [this](int index) { playerChosen(index); });
+
     list = new QTreeWidget;
     list->setObjectName(QStringLiteral("Games_LV"));
     list->setRootIsDecorated(false);
@@ -104,7 +110,13 @@ TGameDlg::TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *paren
     auto *left = new QVBoxLayout;
     left->addWidget(gameTypes);
     left->addWidget(list, 1);
+    auto *playerRow = new QHBoxLayout;
+    auto *playerLabel = new QLabel(QString::fromLatin1(GameDlgText::Player));
+    playerLabel->setBuddy(players);
+    playerRow->addWidget(playerLabel);
+    playerRow->addWidget(players, 1);
     auto *right = new QVBoxLayout;
+    right->addLayout(playerRow);
     right->addWidget(picture);
     right->addWidget(Ap_RG);
     right->addStretch();
@@ -149,6 +161,33 @@ void TGameDlg::Fill()
     sortState = DefaultSortState;
     filled = true;
     showRows();
+}
+
+void TGameDlg::FillPlayers()
+{
+    const QSignalBlocker block(players);
+    players->clear();
+    players->addItems(host.PlayerNames());
+    players->addItem(QString::fromLatin1(GameDlgText::EditPlayerList));
+    const int current = host.CurrentPlayer();
+    players->setCurrentIndex(current >= 0 && current < players->count() - 1 ? current : -1);
+}
+
+void TGameDlg::playerChosen(int index)
+{
+    const int editEntry = players->count() - 1;
+    if (index < 0 || index > editEntry)
+        return;
+    if (index < editEntry) {
+        host.ChoosePlayer(index);
+        return;
+    }
+    // The list may come back with other names and another current player: the box shows it
+    // and that player is chosen as if picked here.
+    host.EditPlayers();
+    FillPlayers();
+    if (players->currentIndex() >= 0 && players->currentIndex() < players->count() - 1)
+        host.ChoosePlayer(players->currentIndex());
 }
 
 bool TGameDlg::rowShown(const GameRow &row) const
@@ -322,6 +361,7 @@ int TGameDlg::Choose()
 void TGameDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    FillPlayers();
     SelectGame(host.CurrentGameId());
     selectionChanged();
     list->setFocus();

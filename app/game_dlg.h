@@ -3,6 +3,7 @@
 #include "app/game_list.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,8 @@ inline constexpr char DeleteGame[] = "Delete &Game";
 inline constexpr char AutoPlay[] = "AutoPlay";
 inline constexpr char On[] = "On";
 inline constexpr char Off[] = "Off";
+inline constexpr char Player[] = "Player:";
+inline constexpr char EditPlayerList[] = "Edit player list";
 inline constexpr char ConfirmDelete[] =
     "You are going to permanently remove solitaire game '%1' along with statistics and log records. "
     "Are you sure you want to proceed?";
@@ -49,6 +52,13 @@ public:
     // Removes a variant with its statistics and log records; when it is the current game the
     // table is cleared and its base game becomes current. False when nothing was removed.
     virtual bool DeleteCustomGame(int) { return false; }
+    // The players in list order and the index of the current one.
+    virtual QStringList PlayerNames() const { return {}; }
+    virtual int CurrentPlayer() const { return -1; }
+    // Makes a player current for the whole program (its results, the window's player display).
+    virtual void ChoosePlayer(int) {}
+    // The player list dialog with the current player selected; it may change the list.
+    virtual void EditPlayers() {}
 };
 
 // `TGameDlg` ("Select Solitaire"): the modal dialog in which the player picks a game. Made
@@ -86,6 +96,10 @@ public:
     // For tests and the main window.
     QTreeWidget *GameList() const { return list; }
     QComboBox *GameTypes() const { return gameTypes; }
+    // The player box: the players, then "Edit player list".
+    QComboBox *Players() const { return players; }
+    // Refills the player box from the host and selects the current player.
+    void FillPlayers();
     QPushButton *OkButton() const { return okButton; }
     QPushButton *RulesButton() const { return rulesButton; }
     QGroupBox *AutoPlayGroup() const { return Ap_RG; }
@@ -116,6 +130,7 @@ private:
     void showPicture(int gameId);
     void showPopup(const QPoint &at);
     bool rowShown(const GameRow &row) const;
+    void playerChosen(int index);
 
     GameDlgHost &host;
     GamePictureMaker *pictures;
@@ -125,6 +140,7 @@ private:
     bool filled = false;
 
     QComboBox *gameTypes = nullptr;
+    QComboBox *players = nullptr;
     QTreeWidget *list = nullptr;
     QLabel *picture = nullptr;
     QGroupBox *Ap_RG = nullptr;

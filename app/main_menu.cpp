@@ -137,7 +137,7 @@ void TMain_F::createMenus()
     Statistics1 = addItem(Game1, "Statistics1", QStringLiteral("S&tatistics..."), {},
                           QStringLiteral("Show the statistics"), 0, false, &TMain_F::NoEffect);
     Game1->addSeparator();
-    Exit_MI = addItem(Game1, "Exit_MI", QStringLiteral("&Exit"), {}, QStringLiteral("Exit Qel Solitaire Collection"), 0,
+    Exit_MI = addItem(Game1, "Exit_MI", QStringLiteral("&Exit"), {}, QStringLiteral("Exit Tarnwick"), 0,
                       true, &TMain_F::Exit_MIClick);
 
     Play = topMenu("Play", QStringLiteral("&Play"), true);
@@ -145,6 +145,9 @@ void TMain_F::createMenus()
                        QStringLiteral("Undo the last move"), 17, true, &TMain_F::NewUndo1Click);
     NewRedo1 = addItem(Play, "NewRedo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_R),
                        QStringLiteral("Replay the move you have undone"), 18, true, &TMain_F::NewRedo1Click);
+    // The desktop's usual Redo keys work as well; the menu shows the first.
+    NewRedo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_R), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                            QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Play->addSeparator();
     Pause1 = addItem(Play, "Pause1", QStringLiteral("Pause"), QKeySequence(Qt::CTRL | Qt::Key_P),
                      QStringLiteral("Pause the game. Click on the screen to start the game again. "), 21, true,
@@ -183,7 +186,7 @@ void TMain_F::createMenus()
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
     // The options dialog is not part of this build yet: its item stays disabled.
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),
-                       QStringLiteral("Customize Qel Solitaire Collection"), 3, true, nullptr);
+                       QStringLiteral("Customize Tarnwick"), 3, true, nullptr);
     Options3->setEnabled(false);
     Deck1_MI = addItem(Options2, "Deck1_MI", QStringLiteral("&Deck..."), {}, QStringLiteral("Choose the cards"), 3,
                        false, &TMain_F::NoEffect);
@@ -302,7 +305,7 @@ QAction *TMain_F::itemForKey(const QKeyEvent *event) const
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const QKeySequence pressed(QKeyCombination(modifiers, Qt::Key(key)));
     for (QAction *item : menuItems)
-        if (!item->shortcut().isEmpty() && item->shortcut() == pressed)
+        if (item->shortcuts().contains(pressed))
             return item;
     return nullptr;
 }

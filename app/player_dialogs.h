@@ -20,7 +20,7 @@ namespace PlayerShortcutText {
 inline constexpr char Caption[] = "Player Shortcut";
 inline constexpr char Explanation[] =
     "You can create desktop shortcut for selected player. Use this shortcut to have desired player name "
-    "automatically selected at startup of the Qel Solitaire Collection.";
+    "automatically selected at startup of Tarnwick.";
 inline constexpr char Prompt[] = "Type a name for this shortcut:";
 inline constexpr char Create[] = "Create";
 } // namespace PlayerShortcutText

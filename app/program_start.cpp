@@ -11,6 +11,7 @@
 #include "look/program_folder.h"
 #include "store/display_info.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -39,8 +40,10 @@ int stopRunningCopy(SingleInstance &instance, const QString &runtimeFolder)
 }
 
 // "/CLEAR": refused while a copy runs, since that copy writes its settings back at close.
-int clearSettings(SingleInstance &instance)
+// It shows nothing, so a core application (no display) serves to find the program's folder.
+int clearSettings(int argc, char **argv, SingleInstance &instance)
 {
+    QCoreApplication application(argc, argv);
     if (!instance.TryLock()) {
         complain(QStringLiteral("cannot reset the settings while Tarnwick is running"));
         return 1;
@@ -64,7 +67,7 @@ int runProgram(int argc, char **argv)
     case StartMode::Stop:
         return stopRunningCopy(instance, runtimeFolder);
     case StartMode::Clear:
-        return clearSettings(instance);
+        return clearSettings(argc, argv, instance);
     case StartMode::Run:
         break;
     }

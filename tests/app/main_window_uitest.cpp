@@ -102,7 +102,7 @@ TEST(MainWindow, EveryMenuItemCarriesItsNameCaptionKeyAndPlace)
     EXPECT_EQ(window.MenuItems().size(), std::size(Items) + 1); // and GameHelp1
     // Long hints reach the status bar.
     EXPECT_EQ(window.Deal_MI->statusTip(), QStringLiteral("Start a new game"));
-    EXPECT_EQ(window.Exit_MI->statusTip(), QStringLiteral("Exit Qel Solitaire Collection"));
+    EXPECT_EQ(window.Exit_MI->statusTip(), QStringLiteral("Exit Tarnwick"));
     // The help item is named after the game; Klondike offers Autoplay.
     fixture.DealKlondike();
     EXPECT_EQ(window.GameHelp1->text(), QStringLiteral("Klondike Help"));

@@ -163,3 +163,29 @@ TEST_F(Program, ALockLeftByAKilledCopyDoesNotBlockTheNextStart)
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(next->state(), QProcess::Running);
 }
+
+TEST_F(Program, ClearAndStopEndQuietly)
+{
+    const struct {
+        const char *parameter;
+        bool settingsFirst;
+    } cases[] = {
+        {"/CLEAR", true},
+        {"/clear", false},
+        {"-STOP", true},
+    };
+    for (const auto &test : cases) {
+        SCOPED_TRACE(test.parameter);
+        QFile::remove(settingsFile());
+        if (test.settingsFirst) {
+            QSettings settings(settingsFile(), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Cards/u"), 4);
+            settings.setValue(QStringLiteral("Cards/Game"), 32);
+        }
+        QProcess *process = start({QString::fromLatin1(test.parameter)});
+        ASSERT_TRUE(process->waitForFinished(20000));
+        EXPECT_EQ(process->exitCode(), 0);
+        // Nothing on the terminal: no complaint of ours and no warning of the toolkit's.
+        EXPECT_EQ(process->readAllStandardError().toStdString(), std::string());
+    }
+}
