@@ -946,7 +946,28 @@ void TMain_F::resizeEvent(QResizeEvent *event)
 void TMain_F::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
+    // The window manager tells the frame only after the window is shown: once it is known,
+    // a window whose frame runs past the available area is brought back within it.
+    if (!frameKnown && isVisible() && FrameExtra() != QSize(0, 0)) {
+        frameKnown = true;
+        QTimer::singleShot(0, this, &TMain_F::keepFrameOnScreen);
+    }
     rememberNormalFrame();
+}
+
+void TMain_F::keepFrameOnScreen()
+{
+    if (windowState() != Qt::WindowNoState)
+        return;
+    const QRect area = AvailableArea();
+    const QRect frame = frameGeometry();
+    if (area.contains(frame))
+        return;
+    const QSize outer = frame.size().boundedTo(area.size());
+    resize(outer - FrameExtra());
+    const int left = std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+    const int top = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+    move(left, top);
 }
 
 void TMain_F::rememberNormalFrame()

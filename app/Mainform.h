@@ -249,6 +249,7 @@ private:
     void fitTable();
     void placeEmptyTableNote();
     void rememberNormalFrame();
+    void keepFrameOnScreen();
     void startDragScrolling();
     void runCloseSequence();
     void showPauseLabels();
@@ -266,6 +267,7 @@ private:
     QTimer *fitTimer = nullptr;
     QLabel *emptyTableNote = nullptr;
     QRect normalFrame; // the outer geometry while neither maximised nor minimised
+    bool frameKnown = false;
     // The questions a clicked move may ask (the card to take, a run or one card for an empty column).
     std::unique_ptr<EmptyColumnChooser> columnChooser;
     std::unique_ptr<CardChooser> cardChooser;
