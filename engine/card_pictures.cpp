@@ -32,11 +32,6 @@ void CardPictures::SetPictureSource(PictureSource source)
     pictureSource = std::move(source);
 }
 
-void CardPictures::SetFoundationRankSource(PictureSource source)
-{
-    foundationRankSource = std::move(source);
-}
-
 const QImage &CardPictures::FoundationRank(int index) const
 {
     static const QImage none;
@@ -49,12 +44,9 @@ const QImage &CardPictures::FoundationRank(int index) const
     return foundationRanks[static_cast<size_t>(index)];
 }
 
-void CardPictures::SetFoundationRank(int index, const QImage &picture)
+void CardPictures::SetFoundationRankSource(PictureSource source)
 {
-    if (index < 0 || index >= FoundationRankCount)
-        return;
-    foundationRanks[static_cast<size_t>(index)] = picture;
-    filledRanks[size_t(index)] = true;
+    foundationRankSource = std::move(source);
 }
 
 void CardPictures::SetBackdrops(const QImage &rank, const QImage &question)

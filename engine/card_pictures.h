@@ -61,7 +61,6 @@ public:
     // "tablk") and the backdrops "aeroball" (behind a rank) and "emptyvalue" (behind the
     // question mark). Null when not loaded or the index lies outside 0..13.
     const QImage &FoundationRank(int index) const;
-    void SetFoundationRank(int index, const QImage &picture);
     const QImage &RankBackdrop() const { return rankBackdrop; }
     const QImage &QuestionBackdrop() const { return questionBackdrop; }
     void SetBackdrops(const QImage &rank, const QImage &question);

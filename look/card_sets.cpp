@@ -199,11 +199,6 @@ std::array<bool, 3> CardSets::DefaultOfferedSizes() const
     return result;
 }
 
-bool CardSets::DefaultOffers(int sizeIndex) const
-{
-    return sizeIndex >= 0 && sizeIndex <= 2 && DefaultOfferedSizes()[static_cast<size_t>(sizeIndex)];
-}
-
 bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
 {
     newSet = qMax(0, newSet);
@@ -249,13 +244,6 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
     setChanged = set != previousSet;
     finishLoad(fresh);
     return true;
-}
-
-bool CardSets::ApplySize(int sizeIndex)
-{
-    const int before = size;
-    LoadSet(set, sizeIndex, exactCard);
-    return size != before;
 }
 
 bool CardSets::StepSize(int direction)

@@ -51,8 +51,6 @@ public:
     // With exactCard given the cards are made at that size instead of the size index's own:
     // the default set is drawn at it, other sets are stretched to it from their pictures.
     bool LoadSet(int newSet, int newSize, QSize exactCard = QSize());
-    // Loads the current set at another size; true when the size changed.
-    bool ApplySize(int size);
     // One size step up (+1) or down (-1) when the current set offers it (the default set
     // always tries); true when something was loaded.
     bool StepSize(int direction);
@@ -62,7 +60,6 @@ public:
     int CardDeck() const { return set; }
     int CardSize() const { return size; }
     bool Offers(int sizeIndex) const;
-    bool DefaultOffers(int sizeIndex) const;
     std::array<bool, 3> OfferedSizes() const { return offers; }
     std::array<bool, 3> DefaultOfferedSizes() const;
     bool CarriesSetBack() const { return carriesSetBack; }

@@ -19,19 +19,7 @@ qint16 toInt16(double value)
     return qint16(std::clamp<double>(rounded, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
-int scaleFactor(int size, int standard)
-{
-    const double relative = size < standard ? size * 1.05 / standard : double(size) / standard;
-    // Cards under about half the standard size would give 0, which cannot divide.
-    return std::max(1, int(std::nearbyint(relative)));
-}
-
 } // namespace
-
-CardScaleFactors cardScaleFactors(QSize cardSize)
-{
-    return {scaleFactor(cardSize.width(), 71), scaleFactor(cardSize.height(), 96)};
-}
 
 GameWindowRecords::GameWindowRecords(QRect workArea) : workArea_(workArea)
 {

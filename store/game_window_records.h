@@ -30,7 +30,6 @@ struct CardScaleFactors {
     int horizontal = 1;
     int vertical = 1;
 };
-CardScaleFactors cardScaleFactors(QSize cardSize);
 
 // Where a game's window goes when its record is applied.
 struct WindowPlacement {

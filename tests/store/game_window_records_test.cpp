@@ -116,20 +116,3 @@ TEST(GameWindowRecords, PlacementIsScaledAndLimitedByTheWorkArea)
     EXPECT_EQ(placement.topLeft, QPoint(34, 12));
 }
 
-TEST(CardScaleFactors, FollowTheCardSizeRoundedHalfToEven)
-{
-    const struct {
-        QSize card;
-        int horizontal;
-        int vertical;
-    } cases[] = {
-        {QSize(71, 96), 1, 1}, {QSize(55, 74), 1, 1},     {QSize(89, 120), 1, 1},
-        {QSize(142, 192), 2, 2}, {QSize(106, 144), 1, 2}, // 1.493 and exactly 1.5 (even: 2)
-        {QSize(10, 10), 1, 1},  // would round to 0
-    };
-    for (const auto &entry : cases) {
-        const CardScaleFactors factors = cardScaleFactors(entry.card);
-        EXPECT_EQ(factors.horizontal, entry.horizontal) << entry.card.width();
-        EXPECT_EQ(factors.vertical, entry.vertical) << entry.card.height();
-    }
-}

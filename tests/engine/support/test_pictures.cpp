@@ -105,8 +105,7 @@ void Load(CardPictures &table)
     table.SetPicture(CardPictures::CrossPicture, centreBlock(CrossMark));
     table.SetPicture(CardPictures::RingPicture, centreBlock(RingMark));
     table.SetBackdrops(filled(40, RankBackdrop), filled(40, QuestionBackdrop));
-    for (int index = 0; index < CardPictures::FoundationRankCount; ++index)
-        table.SetFoundationRank(index, filled(20, Rank(index)));
+    table.SetFoundationRankSource([](int index) { return filled(20, Rank(index)); });
 }
 
 } // namespace TestPictures
