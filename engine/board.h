@@ -203,6 +203,10 @@ public:
     bool DragPermitted(TCard *card) const;
     // Whether the target would take the card with the cards on it when dropped there.
     bool AcceptsDrop(TCard *card, TDeck *target) const;
+    // The card that moves, with every card on it, when `card` is dropped on the target:
+    // the dragged card itself, or the deeper card of its face-up run that the target's
+    // OnAddWithRule picks (the card a click move would move). nullptr when refused.
+    TCard *DroppedCard(TCard *card, TDeck *target) const;
     // The drop of an accepted drag with no image to fly: the same events and journal
     // entries as the player's drop (a table nobody sees, moves read from a list).
     void DropWithoutFlight(TCard *card, TDeck *dest);

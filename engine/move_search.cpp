@@ -72,7 +72,9 @@ void TBoard::searchMoves(CandidateList &list, TCard *card, bool hint)
             } else if (dest->IsFull()) {
                 continue;
             } else if (dest->OnDragRule) {
-                dest->OnDragRule(moving, dest, action);
+                // The card a drop there would move, which may be a deeper card of the run.
+                accepted = DroppedCard(moving, dest);
+                action = accepted != nullptr;
             } else if (dest->OnAddWithRule && isTop) {
                 dest->OnAddWithRule(dest, accepted, action, false);
             }
