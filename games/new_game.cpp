@@ -33,7 +33,7 @@ constexpr int RandomGameChoices = 6;
 
 DealRoutine DealRoutineFor(int baseGameId)
 {
-    switch (baseGameId) {
+    switch (DealtGameId(baseGameId)) {
     case GameIds::Bisley:
         return &DealBisley;
     case GameIds::FlowerGarden:
@@ -50,8 +50,6 @@ DealRoutine DealRoutineFor(int baseGameId)
     case GameIds::Yukon:
         return &DealYukon;
     case GameIds::Spider:
-    case GameIds::SpiderTwoSuit:
-    case GameIds::SpiderOneSuit:
         return &DealSpider;
     case GameIds::MonteCarlo:
         return &DealMonteCarlo;
