@@ -217,6 +217,8 @@ void GameSession::NewGame()
     host.EnableCommand(GameCommand::SaveAs, true);
     host.ForgetSavedGame();
     host.FitWindowToTable();
+    // The pile now under the mouse puts up its own tip.
+    board->RefreshUnderMouse();
 }
 
 void GameSession::RestartGame()
@@ -297,6 +299,8 @@ void GameSession::ClearTable()
     hideAllCards();
 
     board->IDCounter = 0;
+    // The tip described a pile that is gone.
+    board->SetStatusTip(QString());
     board->SetGameStarted(0);
     host.EnableCommand(GameCommand::Pause, false);
     host.EnableCommand(GameCommand::ShowNextMove, false);
