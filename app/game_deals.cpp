@@ -9,8 +9,7 @@ void registerDealtGames(GameDeals &deals)
 {
     for (const EditionGame &game : editionGames()) {
         const int gameId = game.GameId;
-        const int dealtId = gameId == GameIds::SpiderTwoSuit || gameId == GameIds::SpiderOneSuit ? GameIds::Spider : gameId;
-        const DealRoutine routine = DealRoutineFor(dealtId);
+        const DealRoutine routine = DealRoutineFor(gameId);
         if (!routine)
             continue;
         deals.Set(gameId, [routine, gameId](GameTable &table) {

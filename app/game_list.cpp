@@ -33,15 +33,9 @@ const EditionGame *editionGame(int gameId)
 
 namespace {
 
-// The Spider variants are dealt by Spider itself.
-int dealtId(int gameId)
-{
-    return gameId == GameIds::SpiderTwoSuit || gameId == GameIds::SpiderOneSuit ? GameIds::Spider : gameId;
-}
-
 bool listed(const GameListSource &source, int gameId)
 {
-    return source.dealAvailable ? source.dealAvailable(dealtId(gameId)) : HasDeal(dealtId(gameId));
+    return source.dealAvailable ? source.dealAvailable(DealtGameId(gameId)) : HasDeal(DealtGameId(gameId));
 }
 
 const QString &columnText(const GameRow &row, int column)

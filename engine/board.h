@@ -191,8 +191,11 @@ public:
     // --- the move search ---
     bool FindMove(TCard *&card, TDeck *&deck, bool next);
     bool FindClickTarget(TCard *&card, TDeck *&deck, bool next);
+    // Every hint move, best first, in a list of the caller's own: the player's hint list
+    // and the entry it shows stay as they are.
+    void SearchHintMoves(CandidateList &list);
     enum class SearchOrder { Hint, Click };
-    void OrderCandidates(SearchOrder order);
+    void OrderCandidates(CandidateList &list, SearchOrder order);
 
     // --- dragging ---
     // Whether the card, with the cards on it, may be dragged now (the pile's answer, the
@@ -200,6 +203,10 @@ public:
     bool DragPermitted(TCard *card) const;
     // Whether the target would take the card with the cards on it when dropped there.
     bool AcceptsDrop(TCard *card, TDeck *target) const;
+    // The card that moves, with every card on it, when `card` is dropped on the target:
+    // the dragged card itself, or the deeper card of its face-up run that the target's
+    // OnAddWithRule picks (the card a click move would move). nullptr when refused.
+    TCard *DroppedCard(TCard *card, TDeck *target) const;
     // The drop of an accepted drag with no image to fly: the same events and journal
     // entries as the player's drop (a table nobody sees, moves read from a list).
     void DropWithoutFlight(TCard *card, TDeck *dest);
@@ -238,7 +245,7 @@ private:
     friend struct DragState;
     void shiftLocationTables();
     bool chooseCandidate(TCard *&card, TDeck *&deck, bool next);
-    void searchMoves(TCard *card, bool hint);
+    void searchMoves(CandidateList &list, TCard *card, bool hint);
     // Dragging, step by step.
     bool mayStartDrag(TCard *card, const QPoint &at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
     void startDrag(TCard *card, const QPoint &grabPoint);

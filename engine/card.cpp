@@ -122,6 +122,16 @@ TCard *TCard::CardAbove() const
     return nullptr;
 }
 
+bool TCard::IsFaceUpBeneath(const TCard *upper) const
+{
+    if (!upper || upper == this || !upper->hostDeck || upper->hostDeck != hostDeck || !upper->face)
+        return false;
+    for (const TCard *card = upper->Below; card && card->face; card = card->Below)
+        if (card == this)
+            return true;
+    return false;
+}
+
 void TCard::SelectGroup(bool value)
 {
     if (!hostDeck)

@@ -38,6 +38,9 @@ public:
 
     // The card that lies directly on this one in its pile, nullptr for the top card.
     TCard *CardAbove() const;
+    // Whether this card lies deeper than `upper` in upper's pile, it and every card between
+    // them face up: the foot of a face-up run that `upper` belongs to.
+    bool IsFaceUpBeneath(const TCard *upper) const;
     // Selects (or clears) this card and every card lying on it.
     void SelectGroup(bool value);
 

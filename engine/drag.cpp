@@ -179,6 +179,20 @@ bool TBoard::AcceptsDrop(TCard *card, TDeck *target) const
     return accept;
 }
 
+TCard *TBoard::DroppedCard(TCard *card, TDeck *target) const
+{
+    if (!AcceptsDrop(card, target))
+        return nullptr;
+    if (target->OnAddWithRule) {
+        TCard *picked = card;
+        bool action = false;
+        target->OnAddWithRule(target, picked, action, false);
+        if (action && picked && picked->IsFaceUpBeneath(card) && card->HostDeck()->IsSpread())
+            return picked;
+    }
+    return card;
+}
+
 TDeck *TBoard::dragTargetAt(const QPoint &cursor, bool &accepted)
 {
     accepted = false;
@@ -323,11 +337,14 @@ void TBoard::DropWithoutFlight(TCard *card, TDeck *dest)
     SetGameStarted(1);
     ResetHintList();
     TDeck *origin = card->HostDeck();
+    TCard *moving = DroppedCard(card, dest);
+    if (!moving)
+        moving = card;
     bool openedGroup = false;
     TCard *last = nullptr;
     {
         BusyGuard busy;
-        last = moveDroppedCards(card, dest, openedGroup);
+        last = moveDroppedCards(moving, dest, openedGroup);
     }
     finishDrop(origin, dest, last, openedGroup);
 }
@@ -338,11 +355,27 @@ void TBoard::dropOn(TDeck *dest)
     const int oldBottom = TableBottom();
     TDeck *origin = drag->Origin;
     TCard *card = drag->Card;
+    // The target may take the run from a deeper card: those cards move with the group.
+    TCard *moving = DroppedCard(card, dest);
+    if (!moving)
+        moving = card;
     // A stacked pile shows only its new top card once the group has landed.
     for (TCard *c : drag->Group)
         c->SetVisible(true);
     bool openedGroup = false;
-    TCard *last = moveDroppedCards(card, dest, openedGroup);
+    TCard *last = moveDroppedCards(moving, dest, openedGroup);
+    if (moving != card) {
+        // The cards taken along already lie on the target while the group lands on them.
+        for (TCard *c : drag->Group)
+            c->SetVisible(false);
+        {
+            QPainter painter(&drag->Background);
+            PaintTable(painter, rect());
+        }
+        for (TCard *c : drag->Group)
+            c->SetVisible(true);
+        repaint();
+    }
     flyDragImage(card->BoundsRect().topLeft());
     endDrag(false);
     if (dest->IsFull() && dest->TopCard())

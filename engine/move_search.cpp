@@ -23,14 +23,14 @@ bool wantsClick(TDeck *deck)
 
 } // namespace
 
-void TBoard::searchMoves(TCard *card, bool hint)
+void TBoard::searchMoves(CandidateList &list, TCard *card, bool hint)
 {
     for (const auto &owned : decks) {
         TDeck *source = owned.get();
         if (!takesPart(source) || (card && card->HostDeck() != source))
             continue;
         if (wantsClick(source)) {
-            Candidates.Add(source, source->TopCard());
+            list.Add(source, source->TopCard());
             continue;
         }
         if (!source->TopCard() || source->SelectIsRefused())
@@ -72,7 +72,9 @@ void TBoard::searchMoves(TCard *card, bool hint)
             } else if (dest->IsFull()) {
                 continue;
             } else if (dest->OnDragRule) {
-                dest->OnDragRule(moving, dest, action);
+                // The card a drop there would move, which may be a deeper card of the run.
+                accepted = DroppedCard(moving, dest);
+                action = accepted != nullptr;
             } else if (dest->OnAddWithRule && isTop) {
                 dest->OnAddWithRule(dest, accepted, action, false);
             }
@@ -81,7 +83,7 @@ void TBoard::searchMoves(TCard *card, bool hint)
                 continue;
             if (accepted != source->TopCard() && (!accepted->Face() || !source->IsSpread()))
                 continue;
-            if (!Candidates.Add(dest, accepted))
+            if (!list.Add(dest, accepted))
                 return;
             // With "regardless of rank and suit" groups, every deeper face-up card may lead a move too.
             if (hint && accepted != source->TopCard() && source->GroupRule && source->GroupRule->IsAnyCard
@@ -90,7 +92,7 @@ void TBoard::searchMoves(TCard *card, bool hint)
                     TCard *asked = deeper;
                     bool more = false;
                     dest->OnAddWithRule(dest, asked, more, false);
-                    if (!more || !Candidates.Add(dest, deeper))
+                    if (!more || !list.Add(dest, deeper))
                         break;
                 }
             }
@@ -98,12 +100,12 @@ void TBoard::searchMoves(TCard *card, bool hint)
     }
 }
 
-void TBoard::OrderCandidates(SearchOrder order)
+void TBoard::OrderCandidates(CandidateList &list, SearchOrder order)
 {
-    const int count = Candidates.Count;
+    const int count = list.Count;
     if (count < 2)
         return;
-    auto &entries = Candidates.Entries;
+    auto &entries = list.Entries;
     std::mt19937 &random = engineState().SearchRandom;
     for (int i = 1; i <= count; ++i) {
         std::uniform_int_distribution<int> pick(i, count);
@@ -177,8 +179,8 @@ bool TBoard::chooseCandidate(TCard *&card, TDeck *&deck, bool next)
 bool TBoard::FindClickTarget(TCard *&card, TDeck *&deck, bool next)
 {
     Candidates.Reset();
-    searchMoves(card, false);
-    OrderCandidates(SearchOrder::Click);
+    searchMoves(Candidates, card, false);
+    OrderCandidates(Candidates, SearchOrder::Click);
     return chooseCandidate(card, deck, next);
 }
 
@@ -188,8 +190,15 @@ bool TBoard::FindMove(TCard *&card, TDeck *&deck, bool next)
         && Candidates.Entries[std::size_t(Candidates.Current)].Card != card;
     if (Candidates.Count == 0 || stale) {
         Candidates.Reset();
-        searchMoves(card, true);
-        OrderCandidates(SearchOrder::Hint);
+        searchMoves(Candidates, card, true);
+        OrderCandidates(Candidates, SearchOrder::Hint);
     }
     return chooseCandidate(card, deck, next);
+}
+
+void TBoard::SearchHintMoves(CandidateList &list)
+{
+    list.Reset();
+    searchMoves(list, nullptr, true);
+    OrderCandidates(list, SearchOrder::Hint);
 }

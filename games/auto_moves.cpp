@@ -229,22 +229,19 @@ bool IsGameBlocked(GameTable &table)
     if (!anyMoveExists(table))
         return true;
 
-    // The only move left would just take back the last one.
-    board->ResetHintList();
-    TCard *card = nullptr;
-    TDeck *target = nullptr;
-    const bool found = board->FindMove(card, target, false);
-    const bool onlyOne = found && board->Candidates.Count == 1 && card && target;
-    bool reverses = false;
-    if (onlyOne) {
-        const CardLocation *firstRow = board->PrevLocations.At(1);
-        if (firstRow && firstRow->DeckID != -1) {
-            target->SimulateMove(card);
-            reverses = board->TrialLocations == board->PrevLocations;
-        }
-    }
-    board->ResetHintList();
-    return reverses;
+    // The only move left would just take back the last one. The moves are counted in a
+    // list of the test's own: the player's Show Next Move keeps its place in the table's.
+    CandidateList moves;
+    board->SearchHintMoves(moves);
+    if (moves.Count != 1)
+        return false;
+    TCard *card = moves.Entries[1].Card;
+    TDeck *target = moves.Entries[1].Deck;
+    const CardLocation *firstRow = board->PrevLocations.At(1);
+    if (!card || !target || !firstRow || firstRow->DeckID == -1)
+        return false;
+    target->SimulateMove(card);
+    return board->TrialLocations == board->PrevLocations;
 }
 
 void SetYouAreStuck(GameTable &table, bool value)

@@ -536,9 +536,15 @@ bool MayBeCustomised(int gameId)
     return IsBuiltInGameId(gameId) && GameRules(gameId).IsCustomisable();
 }
 
+int DealtGameId(int baseGameId)
+{
+    return baseGameId == GameIds::SpiderTwoSuit || baseGameId == GameIds::SpiderOneSuit ? GameIds::Spider
+                                                                                        : baseGameId;
+}
+
 bool HasAutomaticPlay(int gameId, const CustomGameSource *customs)
 {
-    return contains(automaticPlayGames, BaseGameId(gameId, customs));
+    return contains(automaticPlayGames, DealtGameId(BaseGameId(gameId, customs)));
 }
 
 bool NeedsLargeScreen(int currentGameId, int baseGameId)

@@ -102,7 +102,11 @@ GameRulesRecord RulesForGame(int gameId, const CustomGameSource *customs);
 // True when the id is a built-in game whose rules the player may customise.
 bool MayBeCustomised(int gameId);
 
-// True when the game (through its base id) offers automatic play.
+// The built-in game whose deal a base id runs: Spider for the Spider suit variants (301,
+// 302), which have no deal of their own; every other id is its own.
+int DealtGameId(int baseGameId);
+
+// True when the game that is dealt for the id (through its base id) offers automatic play.
 bool HasAutomaticPlay(int gameId, const CustomGameSource *customs);
 
 // True when the game needs a screen of at least 1024 x 768 pixels.

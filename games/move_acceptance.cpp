@@ -216,6 +216,19 @@ void acceptThroughSpares(GameTable &table, TDeck *target, TDeck *source, TCard *
     }
 }
 
+// The target's acceptance takes the dragged card's face-up run from a deeper card, as a
+// click on the target would: a drop of the card then moves the run from there.
+bool takesRunFromDeeperCard(TDeck *target, TCard *card)
+{
+    const TDeck *source = card->HostDeck();
+    if (!target->OnAddWithRule || !source || !source->IsSpread())
+        return false;
+    TCard *picked = card;
+    bool action = false;
+    target->OnAddWithRule(target, picked, action, false);
+    return action && picked && picked->IsFaceUpBeneath(card);
+}
+
 void tableauAccepts(GameTable &table, TDeck *target, TCard *&card, bool &action, bool clicked, bool parking)
 {
     action = false;
@@ -337,7 +350,8 @@ void TableauDragRule(GameTable &table, TCard *card, TDeck *target, bool &action)
         && (fill == FillAny || (fill == FillAnyUnasked && source && source->TopCard() == card)
             || fill == card->Rank());
     if (!emptyAllows) {
-        action = top && RuleHolds(target->Rule, top, card) && wrapGuard(top, card);
+        action = (top && RuleHolds(target->Rule, top, card) && wrapGuard(top, card))
+            || takesRunFromDeeperCard(target, card);
         return;
     }
     if (emptyTagRefuses(table, source, target))

@@ -23,5 +23,7 @@ void YukonTableauAccepts(GameTable &table, TDeck *target, TCard *&card, bool &ac
 // May the card, with the cards on it, be dragged off its spread tableau pile.
 void TableauDragSelect(GameTable &table, TCard *card, bool &action);
 
-// May the dragged card, with the cards on it, be dropped on the target.
+// May the dragged card, with the cards on it, be dropped on the target. A card that does
+// not fit is still taken when the target's acceptance takes its face-up run from a deeper
+// card (the drop then moves that card and everything on it).
 void TableauDragRule(GameTable &table, TCard *card, TDeck *target, bool &action);

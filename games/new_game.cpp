@@ -33,7 +33,7 @@ constexpr int RandomGameChoices = 6;
 
 DealRoutine DealRoutineFor(int baseGameId)
 {
-    switch (baseGameId) {
+    switch (DealtGameId(baseGameId)) {
     case GameIds::Bisley:
         return &DealBisley;
     case GameIds::FlowerGarden:
@@ -50,8 +50,6 @@ DealRoutine DealRoutineFor(int baseGameId)
     case GameIds::Yukon:
         return &DealYukon;
     case GameIds::Spider:
-    case GameIds::SpiderTwoSuit:
-    case GameIds::SpiderOneSuit:
         return &DealSpider;
     case GameIds::MonteCarlo:
         return &DealMonteCarlo;
@@ -220,6 +218,8 @@ void GameSession::NewGame()
     host.EnableCommand(GameCommand::SaveAs, true);
     host.ForgetSavedGame();
     host.FitWindowToTable();
+    // The pile now under the mouse puts up its own tip.
+    board->RefreshUnderMouse();
 }
 
 void GameSession::RestartGame()
@@ -300,6 +300,8 @@ void GameSession::ClearTable()
     hideAllCards();
 
     board->IDCounter = 0;
+    // The tip described a pile that is gone.
+    board->SetStatusTip(QString());
     board->SetGameStarted(0);
     host.EnableCommand(GameCommand::Pause, false);
     host.EnableCommand(GameCommand::ShowNextMove, false);

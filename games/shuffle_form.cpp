@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
 
 std::optional<quint32> ShuffleNumberFromText(const QString &text)
@@ -25,9 +26,16 @@ bool IsShuffleKeyAllowed(int key, Qt::KeyboardModifiers modifiers, const QString
 {
     if (key == Qt::Key_Backspace || key == Qt::Key_Return || key == Qt::Key_Enter)
         return true;
-    if (modifiers & Qt::ControlModifier)
-        return key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X;
-    return text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9');
+    const bool control = modifiers & Qt::ControlModifier;
+    if (control && (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X))
+        return true;
+    // A key types something when it is a character key or brings printable text.
+    bool types = key >= Qt::Key_Space && key <= Qt::Key_ydiaeresis;
+    for (const QChar c : text)
+        types = types || c.isPrint();
+    if (!types)
+        return true;
+    return !control && text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9');
 }
 
 TShuffle_Form::TShuffle_Form(const QStringList &recentNumbers, QWidget *parent) : QDialog(parent)
@@ -38,10 +46,16 @@ TShuffle_Form::TShuffle_Form(const QStringList &recentNumbers, QWidget *parent) 
     Shuffle_CB = new QComboBox(this);
     Shuffle_CB->setEditable(true);
     Shuffle_CB->setInsertPolicy(QComboBox::NoInsert);
-    Shuffle_CB->addItems(recentNumbers.mid(0, ListLimit));
+    Shuffle_CB->setMaxVisibleItems(std::max(10, int(recentNumbers.size())));
+    Shuffle_CB->addItems(recentNumbers);
     if (!recentNumbers.isEmpty())
         Shuffle_CB->setCurrentIndex(0);
     Shuffle_CB->lineEdit()->selectAll();
+    // The player types the number straight away.
+    Shuffle_CB->setFocus();
+    // The combo box hands its key presses to its line edit directly, past the line
+    // edit's filters: both are watched.
+    Shuffle_CB->installEventFilter(this);
     Shuffle_CB->lineEdit()->installEventFilter(this);
     layout->addWidget(Shuffle_CB);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -51,16 +65,16 @@ TShuffle_Form::TShuffle_Form(const QStringList &recentNumbers, QWidget *parent) 
     ShowMessage = [this](const QString &text) {
         QMessageBox::information(this, QStringLiteral("Tarnwick"), text);
     };
+    Beep = [] { QApplication::beep(); };
 }
 
 bool TShuffle_Form::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        const bool editing = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right || key->key() == Qt::Key_Up
-            || key->key() == Qt::Key_Down || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Escape;
-        if (!editing && !IsShuffleKeyAllowed(key->key(), key->modifiers(), key->text())) {
-            QApplication::beep();
+        if (!IsShuffleKeyAllowed(key->key(), key->modifiers(), key->text())) {
+            if (Beep)
+                Beep();
             return true;
         }
     }

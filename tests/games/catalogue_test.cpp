@@ -87,7 +87,8 @@ TEST(Catalogue, RecordFieldsRoundTrip)
 
 TEST(Catalogue, AutomaticPlayAndLargeScreenLists)
 {
-    for (int id : {10, 14, 32, 108, 181, 221, 309})
+    // The Spider suit variants are dealt as Spider and play automatically like it.
+    for (int id : {10, 14, 32, 108, 181, 221, 309, 301, 302})
         EXPECT_TRUE(HasAutomaticPlay(id, nullptr)) << id;
     for (int id : {17, 71, 186})
         EXPECT_FALSE(HasAutomaticPlay(id, nullptr)) << id;

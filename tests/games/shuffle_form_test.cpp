@@ -26,13 +26,39 @@ TEST(SelectShuffle, NumbersOutsideTheRangeAreRefused)
 
 TEST(SelectShuffle, OnlyDigitsAndEditingKeysAreTyped)
 {
-    EXPECT_TRUE(IsShuffleKeyAllowed(Qt::Key_7, Qt::NoModifier, QStringLiteral("7")));
-    EXPECT_TRUE(IsShuffleKeyAllowed(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b")));
-    EXPECT_TRUE(IsShuffleKeyAllowed(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
-    EXPECT_TRUE(IsShuffleKeyAllowed(Qt::Key_V, Qt::ControlModifier, QString()));
-    EXPECT_FALSE(IsShuffleKeyAllowed(Qt::Key_A, Qt::ControlModifier, QString()));
-    EXPECT_FALSE(IsShuffleKeyAllowed(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
-    EXPECT_FALSE(IsShuffleKeyAllowed(Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-")));
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char *text;
+        bool kept;
+    } cases[] = {
+        {Qt::Key_7, Qt::NoModifier, "7", true},
+        {Qt::Key_0, Qt::KeypadModifier, "0", true},
+        {Qt::Key_Backspace, Qt::NoModifier, "\b", true},
+        {Qt::Key_Return, Qt::NoModifier, "\r", true},
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r", true},
+        {Qt::Key_C, Qt::ControlModifier, "\x03", true},
+        {Qt::Key_V, Qt::ControlModifier, "", true},
+        {Qt::Key_X, Qt::ControlModifier, "x", true},
+        // Keys that type nothing keep their work.
+        {Qt::Key_Left, Qt::NoModifier, "", true},
+        {Qt::Key_Delete, Qt::NoModifier, "\x7f", true},
+        {Qt::Key_Escape, Qt::NoModifier, "\x1b", true},
+        {Qt::Key_Tab, Qt::NoModifier, "\t", true},
+        // Everything else that types is discarded.
+        {Qt::Key_A, Qt::NoModifier, "a", false},
+        {Qt::Key_A, Qt::ShiftModifier, "A", false},
+        {Qt::Key_A, Qt::ControlModifier, "\x01", false},
+        {Qt::Key_Z, Qt::ControlModifier, "", false},
+        {Qt::Key_7, Qt::ControlModifier, "7", false},
+        {Qt::Key_Minus, Qt::NoModifier, "-", false},
+        {Qt::Key_Space, Qt::NoModifier, " ", false},
+        {Qt::Key_Exclam, Qt::ShiftModifier, "!", false},
+        {0x0439, Qt::NoModifier, "\u0439", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsShuffleKeyAllowed(c.key, c.modifiers, QString::fromUtf8(c.text)), c.kept)
+            << std::hex << c.key << " " << int(c.modifiers);
 }
 
 TEST(SelectShuffle, OkKeepsTheDialogOpenOnABadNumberAndPutsAGoodOneFirst)
@@ -43,7 +69,7 @@ TEST(SelectShuffle, OkKeepsTheDialogOpenOnABadNumberAndPutsAGoodOneFirst)
     TShuffle_Form form(recent);
     QStringList messages;
     form.ShowMessage = [&messages](const QString &text) { messages << text; };
-    EXPECT_EQ(form.Shuffle_CB->count(), TShuffle_Form::ListLimit);
+    EXPECT_EQ(form.Shuffle_CB->count(), recent.size());
     EXPECT_EQ(form.Shuffle_CB->currentText(), QStringLiteral("1"));
     form.Shuffle_CB->setEditText(QStringLiteral("5000000000"));
     form.accept();

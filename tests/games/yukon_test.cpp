@@ -88,8 +88,11 @@ TEST_F(Yukon, ClickedTopCardMovesTheDeeperCardThatFits)
     board.Undo();
     EXPECT_EQ(column(1), "qd 6H 2S 9C");
     EXPECT_EQ(column(2), "7C");
-    // A drag takes exactly the card dragged.
-    EXPECT_FALSE(player.Run(QStringLiteral("Tableau1 Tableau2")));
+    // A drop of the top card moves the same cards as the click.
+    EXPECT_TRUE(player.Run(QStringLiteral("Tableau1 Tableau2")));
+    EXPECT_EQ(column(2), "7C 6H 2S 9C");
+    board.Undo();
+    // A drop of the deeper card itself moves the same run.
     EXPECT_TRUE(player.Run(QStringLiteral("Tableau1 Tableau2 6H")));
     EXPECT_EQ(column(2), "7C 6H 2S 9C");
 }
