@@ -105,14 +105,66 @@ const QPainterPath &unitSuit(int suit)
     return paths[static_cast<size_t>(qBound(1, suit, 4) - 1)];
 }
 
-} // namespace
+// The index signs are only a few pixels tall, where the pip club and spade blur into one
+// blot: this club has three plainly separate leaves and this spade a sharp point and shoulders.
+QPainterPath unitIndexClub()
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    const qreal radius = 0.235;
+    path.addEllipse(QPointF(0.5, 0.235), radius, radius);
+    path.addEllipse(QPointF(0.235, 0.62), radius, radius);
+    path.addEllipse(QPointF(0.765, 0.62), radius, radius);
+    QPainterPath stem;
+    stem.moveTo(0.44, 0.4);
+    stem.lineTo(0.56, 0.4);
+    stem.quadTo(0.58, 0.9, 0.76, 1.0);
+    stem.lineTo(0.24, 1.0);
+    stem.quadTo(0.42, 0.9, 0.44, 0.4);
+    stem.closeSubpath();
+    path.addPath(stem);
+    return path;
+}
 
-QPainterPath SuitPath(int suit, const QRectF &box)
+QPainterPath unitIndexSpade()
+{
+    QPainterPath path;
+    path.moveTo(0.5, 0.0);
+    path.cubicTo(0.58, 0.16, 1.0, 0.36, 1.0, 0.62);
+    path.cubicTo(1.0, 0.84, 0.7, 0.9, 0.56, 0.72);
+    path.quadTo(0.58, 0.9, 0.76, 1.0);
+    path.lineTo(0.24, 1.0);
+    path.quadTo(0.42, 0.9, 0.44, 0.72);
+    path.cubicTo(0.3, 0.9, 0.0, 0.84, 0.0, 0.62);
+    path.cubicTo(0.0, 0.36, 0.42, 0.16, 0.5, 0.0);
+    path.closeSubpath();
+    return path;
+}
+
+const QPainterPath &unitIndexSuit(int suit)
+{
+    static const std::array<QPainterPath, 4> paths = {unitIndexClub(), unitDiamond(), unitHeart(), unitIndexSpade()};
+    return paths[static_cast<size_t>(qBound(1, suit, 4) - 1)];
+}
+
+QPainterPath mapUnit(const QPainterPath &unit, const QRectF &box)
 {
     QTransform transform;
     transform.translate(box.left(), box.top());
     transform.scale(box.width(), box.height());
-    return transform.map(unitSuit(suit));
+    return transform.map(unit);
+}
+
+} // namespace
+
+QPainterPath SuitPath(int suit, const QRectF &box)
+{
+    return mapUnit(unitSuit(suit), box);
+}
+
+QPainterPath IndexSuitPath(int suit, const QRectF &box)
+{
+    return mapUnit(unitIndexSuit(suit), box);
 }
 
 namespace {

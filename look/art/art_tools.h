@@ -23,6 +23,8 @@ qreal CornerRadius(QSizeF card);
 
 // A suit symbol filling the box (suit 1 clubs, 2 diamonds, 3 hearts, 4 spades).
 QPainterPath SuitPath(int suit, const QRectF &box);
+// The same for the small signs of the corner index, drawn to stay apart at a few pixels.
+QPainterPath IndexSuitPath(int suit, const QRectF &box);
 bool IsRedSuit(int suit);
 
 // The DejaVu faces, loaded once from the fonts package when the system lacks them.

@@ -14,6 +14,12 @@ namespace CardArt {
 // The looks we draw: the program's own cards, and the extra set shipped as "cdeck1.dll".
 enum class Design { Standard, Highland };
 
+// The narrowest spreads of overlapped face-up cards the games lay out, in layout units of the
+// 71 x 96 reference card (scaled with the card): a vertical spread leaves the top strip of a
+// face visible, a horizontal fan the left strip. The corner index is laid out to be read in either.
+constexpr int NarrowestVerticalSpread = 17;
+constexpr int NarrowestHorizontalSpread = 11;
+
 // The nominal card of a size index: 0 small 55 x 74, 1 normal 71 x 96, 2 large 89 x 120.
 QSize NominalCardSize(int sizeIndex);
 

@@ -1,7 +1,9 @@
 #include "look/art/art_tools.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <array>
+#include <cmath>
 
 using namespace CardArt::Tools;
 
@@ -23,34 +25,117 @@ void turnAround(QPainter &painter, QSizeF card)
     painter.rotate(180);
 }
 
-// Rank above a small suit sign, in the top-left corner.
-void drawIndex(QPainter &painter, QSizeF card, const QString &rank, int suit, const QColor &colour,
-               const Palette &palette)
+// Where the corner index goes, in logical pixels of the card. The rank fills the column a
+// horizontal fan leaves visible, with a suit sign below it for that fan; a second suit sign
+// beside the rank is what a vertical spread's top strip shows with it. Pips and court panels
+// start below the index.
+struct IndexLayout {
+    QRectF rank; // from the cap line to the baseline
+    QRectF sideSuit;
+    QRectF lowerSuit;
+    qreal clearTop = 0;
+};
+
+IndexLayout indexLayout(QSizeF card)
 {
     const qreal width = card.width();
-    const qreal centreX = width * 0.118;
-    const qreal top = qMax(2.5, card.height() * 0.042);
-    const QFont font = ArtFont(palette.indexFont, width * 0.19);
-    const QFontMetricsF metrics(font);
-    const QRectF ink = metrics.tightBoundingRect(rank);
-    const qreal widest = width * 0.205;
+    const qreal height = card.height();
+    // The strips scale with the card from the normal size, and the board rounds them to whole
+    // pixels, so they may come out half a pixel either side of the exact value.
+    const QSizeF reference(CardArt::NominalCardSize(1));
+    const qreal exactLeftStrip = CardArt::NarrowestHorizontalSpread * width / reference.width();
+    const qreal topStrip = CardArt::NarrowestVerticalSpread * height / reference.height() - 0.5;
+    const qreal rankLeft = qMax(1.6, width * 0.028);
+    const qreal rankRight = exactLeftStrip - 0.5 - qMax(0.7, width * 0.015);
+    const qreal rankTop = qMax(2.0, height * 0.03);
+    const qreal rankHeight = qMin(height * 0.11, topStrip - rankTop - 1.5);
+    const qreal suitWidth = width * 0.13;
+    const qreal suitHeight = qMin(suitWidth * 1.1, rankHeight);
 
-    painter.save();
-    painter.setPen(colour);
-    if (ink.width() > widest) {
-        // Two-digit ranks are squeezed into the index column rather than crowd the pips.
-        painter.translate(centreX, 0);
-        painter.scale(widest / ink.width(), 1.0);
-        painter.translate(-centreX, 0);
+    IndexLayout layout;
+    layout.rank = QRectF(rankLeft, rankTop, rankRight - rankLeft, rankHeight);
+    // Wholly past the fan's edge, however that edge was rounded, so no sign is cut in half.
+    const qreal sideLeft = exactLeftStrip + 0.5 + qMax(0.6, width * 0.01);
+    layout.sideSuit = QRectF(sideLeft, layout.rank.center().y() - suitHeight / 2, suitWidth, suitHeight);
+    const qreal lowerWidth = qMin(suitWidth, layout.rank.width());
+    layout.lowerSuit = QRectF(layout.rank.center().x() - lowerWidth / 2, layout.rank.bottom() + height * 0.05,
+                              lowerWidth, lowerWidth * 1.1);
+    layout.clearTop = layout.sideSuit.bottom() + qMax(1.0, height * 0.012);
+    return layout;
+}
+
+// A rank's outline in units of its cap height: ink from x = 0 to width, cap line at y = 0 and
+// baseline at y = 1. "10" is set with its digits close together so it fits a narrow column.
+struct RankShape {
+    QPainterPath path;
+    qreal width = 0;
+};
+
+RankShape makeRankShape(FontFace face, int rank)
+{
+    const QFont font = ArtFont(face, 200);
+    const qreal capHeight = QFontMetricsF(font).tightBoundingRect(QStringLiteral("H")).height();
+    QPainterPath path;
+    if (rank == 10) {
+        QPainterPath one, zero;
+        one.addText(0, 0, font, QStringLiteral("1"));
+        zero.addText(0, 0, font, QStringLiteral("0"));
+        path = one;
+        path.addPath(zero.translated(one.boundingRect().right() + capHeight * 0.07 - zero.boundingRect().left(), 0));
+    } else {
+        path.addText(0, 0, font, QString::fromLatin1(rankTexts[rank]));
     }
-    DrawCentredText(painter, rank, centreX, top, font);
-    painter.restore();
+    QTransform unit;
+    unit.scale(1 / capHeight, 1 / capHeight);
+    unit.translate(-path.boundingRect().left(), capHeight);
+    RankShape shape;
+    shape.path = unit.map(path);
+    shape.width = shape.path.boundingRect().right();
+    return shape;
+}
 
-    const qreal pipWidth = width * 0.125;
-    const qreal pipTop = top + ink.height() + width * 0.045;
+const RankShape &rankShape(FontFace face, int rank)
+{
+    static const auto shapes = [] {
+        std::array<std::array<RankShape, 14>, 4> all;
+        for (FontFace face : {FontFace::SansBold, FontFace::SansCondensedBold, FontFace::SerifBold, FontFace::Sans})
+            for (int rank = 1; rank <= 13; ++rank)
+                all[static_cast<size_t>(face)][static_cast<size_t>(rank)] = makeRankShape(face, rank);
+        return all;
+    }();
+    return shapes[static_cast<size_t>(face)][static_cast<size_t>(qBound(1, rank, 13))];
+}
+
+// The rank fills the box's height (cap line and baseline on whole device pixels, for crisp
+// edges), centred in its width and narrowed where it would be wider. Outlines are not hinted:
+// at a few pixels a hairline of the ink's colour round them keeps thin and narrowed strokes
+// from fading, larger ranks are filled only.
+void drawRank(QPainter &painter, const QRectF &box, const RankShape &shape, const QColor &colour)
+{
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const qreal line = box.height() * ratio < 24 ? qMin(0.6 / ratio, box.height() * 0.05) : 0;
+    const qreal top = std::round(box.top() * ratio) / ratio + line / 2;
+    const qreal height = std::round(box.bottom() * ratio) / ratio - line / 2 - top;
+    const qreal width = qMin(shape.width * height, box.width() - line);
+    QTransform place;
+    place.translate(box.center().x() - width / 2, top);
+    place.scale(width / shape.width, height);
+    if (line > 0)
+        painter.setPen(QPen(colour, line, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    else
+        painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPath(place.map(shape.path));
+}
+
+void drawIndex(QPainter &painter, const IndexLayout &layout, int rank, int suit, const QColor &colour,
+               const Palette &palette)
+{
+    drawRank(painter, layout.rank, rankShape(palette.indexFont, rank), colour);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    painter.drawPath(SuitPath(suit, QRectF(centreX - pipWidth / 2, pipTop, pipWidth, pipWidth * 1.1)));
+    painter.drawPath(IndexSuitPath(suit, layout.sideSuit));
+    painter.drawPath(IndexSuitPath(suit, layout.lowerSuit));
 }
 
 // Pip positions as (column, row): columns 0 left, 1 centre, 2 right; rows from 0 (top) to 1.
@@ -79,7 +164,8 @@ std::vector<Pip> pipLayout(int rank)
     }
 }
 
-void drawPips(QPainter &painter, QSizeF card, int suit, int rank, const QColor &colour, CardArt::Design design)
+void drawPips(QPainter &painter, QSizeF card, int suit, int rank, const QColor &colour, CardArt::Design design,
+              const IndexLayout &index)
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
@@ -100,8 +186,8 @@ void drawPips(QPainter &painter, QSizeF card, int suit, int rank, const QColor &
     const qreal pipWidth = width * 0.18;
     const qreal pipHeight = pipWidth * 1.1;
     const std::array<qreal, 3> columns = {width * 0.315, width * 0.5, width * 0.685};
-    const qreal firstRow = height * 0.19;
-    const qreal lastRow = height * 0.81;
+    const qreal firstRow = qMax(height * 0.19, index.clearTop + pipHeight / 2);
+    const qreal lastRow = height - firstRow;
     for (const Pip &pip : pipLayout(rank)) {
         const QPointF centre(columns[static_cast<size_t>(pip.column)], firstRow + (lastRow - firstRow) * pip.row);
         painter.save();
@@ -264,11 +350,13 @@ void drawCourtHalf(QPainter &painter, const QRectF &half, int suit, int rank, co
     }
 }
 
-void drawCourt(QPainter &painter, QSizeF card, int suit, int rank, const QColor &colour, const Palette &palette)
+void drawCourt(QPainter &painter, QSizeF card, int suit, int rank, const QColor &colour, const Palette &palette,
+               const IndexLayout &index)
 {
     const qreal width = card.width();
     const qreal height = card.height();
-    const QRectF panel(width * 0.235, height * 0.065, width * 0.53, height * 0.87);
+    const qreal panelTop = qMax(height * 0.065, index.clearTop);
+    const QRectF panel(width * 0.235, panelTop, width * 0.53, height - 2 * panelTop);
     const qreal line = qMax(1.0, width / 71.0);
 
     painter.setPen(Qt::NoPen);
@@ -324,14 +412,14 @@ QImage Face(Design design, int suit, int rank, QSize card, qreal devicePixelRati
     QPainter painter(&picture);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     drawCardBase(painter, size, palette);
+    const IndexLayout index = indexLayout(size);
     if (rank <= 10)
-        drawPips(painter, size, suit, rank, colour, design);
+        drawPips(painter, size, suit, rank, colour, design, index);
     else
-        drawCourt(painter, size, suit, rank, colour, palette);
-    const QString rankText = QString::fromLatin1(rankTexts[rank]);
-    drawIndex(painter, size, rankText, suit, colour, palette);
+        drawCourt(painter, size, suit, rank, colour, palette, index);
+    drawIndex(painter, index, rank, suit, colour, palette);
     turnAround(painter, size);
-    drawIndex(painter, size, rankText, suit, colour, palette);
+    drawIndex(painter, index, rank, suit, colour, palette);
     return picture;
 }
 
