@@ -2,6 +2,7 @@
 
 #include "engine/board.h"
 #include "engine/card.h"
+#include "games/game_definitions.h"
 #include "games/game_table.h"
 #include "look/art/card_art.h"
 #include "look/card_sizing.h"
@@ -17,7 +18,7 @@ CardAppearance::CardAppearance(CardsSettings &cardsSettings, CardSetEnvironment 
 
 QSize CardAppearance::ScaledCardFor(int baseGameId, QSize area) const
 {
-    return CardSizing::ScaledCard(CardSizing::NominalTableSize(baseGameId), area);
+    return CardSizing::ScaledCard(NominalTableSize(baseGameId), area);
 }
 
 CardScaleFactors CardAppearance::WindowScaleFactors() const
@@ -72,7 +73,7 @@ void CardAppearance::PrepareForDeal(int baseGameId, QSize area, QSize screen)
         // Automatic sizing starts again from the player's own size at every game.
         const double heightToWidth = double(cardPictures().CardHeight()) / qMax(1, cardPictures().CardWidth());
         const CardSizing::Choice choice =
-            CardSizing::ChooseCardSize(settings.CardSize, sets.CardDeck(), CardSizing::NominalTableSize(baseGameId),
+            CardSizing::ChooseCardSize(settings.CardSize, sets.CardDeck(), NominalTableSize(baseGameId),
                                        screen, heightToWidth, sets.OfferedSizes(), sets.DefaultOfferedSizes());
         load(choice.set, choice.size, QSize());
     } else {

@@ -1,41 +1,33 @@
 #include "app/game_list.h"
 
 #include "games/catalogue.h"
+#include "games/game_definitions.h"
 
 #include <algorithm>
-
-const std::vector<EditionGame> &editionGames()
-{
-    static const std::vector<EditionGame> games = {
-        {GameIds::Bisley, GameListText::Difficult, "1"},
-        {GameIds::FlowerGarden, GameListText::Difficult, "1"},
-        {GameIds::Carpet, GameListText::Easy, "1"},
-        {GameIds::FreeCell, GameListText::Average, "1"},
-        {GameIds::Nestor, GameListText::Easy, "1"},
-        {GameIds::Klondike, GameListText::Difficult, "1"},
-        {GameIds::Spider, GameListText::Average, "2"},
-        {GameIds::MonteCarlo, GameListText::Easy, "1"},
-        {GameIds::Yukon, GameListText::Average, "1"},
-        {GameIds::SpiderTwoSuit, GameListText::Average, "2"},
-        {GameIds::SpiderOneSuit, GameListText::Average, "2"},
-        {GameIds::Bouquet, GameListText::Difficult, "1"},
-    };
-    return games;
-}
-
-const EditionGame *editionGame(int gameId)
-{
-    for (const EditionGame &game : editionGames())
-        if (game.GameId == gameId)
-            return &game;
-    return nullptr;
-}
 
 namespace {
 
 bool listed(const GameListSource &source, int gameId)
 {
-    return source.dealAvailable ? source.dealAvailable(DealtGameId(gameId)) : HasDeal(DealtGameId(gameId));
+    return source.dealAvailable ? source.dealAvailable(gameId) : HasDeal(gameId);
+}
+
+const char *difficultyText(Difficulty difficulty)
+{
+    switch (difficulty) {
+    case Difficulty::Easy:
+        return GameListText::Easy;
+    case Difficulty::Average:
+        return GameListText::Average;
+    case Difficulty::Difficult:
+        return GameListText::Difficult;
+    }
+    return GameListText::Average;
+}
+
+QString decksText(const GameDefinition &game)
+{
+    return QString::number(game.packs);
 }
 
 const QString &columnText(const GameRow &row, int column)
@@ -55,11 +47,11 @@ const QString &columnText(const GameRow &row, int column)
 std::vector<GameRow> buildGameRows(const GameListSource &source)
 {
     std::vector<GameRow> rows;
-    for (const EditionGame &game : editionGames()) {
-        if (!listed(source, game.GameId))
+    for (const GameDefinition *game : DealtGames()) {
+        if (!listed(source, game->id))
             continue;
-        rows.push_back({game.GameId, GameName(game.GameId), QString::fromLatin1(game.Difficulty),
-                        QString::fromLatin1(game.Decks)});
+        rows.push_back({game->id, GameName(game->id), QString::fromLatin1(difficultyText(game->difficulty)),
+                        decksText(*game)});
     }
     if (!source.customs)
         return rows;
@@ -67,11 +59,11 @@ std::vector<GameRow> buildGameRows(const GameListSource &source)
         const auto variant = source.customs->CustomGame(index);
         if (!variant)
             continue;
-        const EditionGame *base = editionGame(variant->BaseGameId);
+        const GameDefinition *base = FindGameDefinition(variant->BaseGameId);
         if (!base || !listed(source, variant->BaseGameId))
             continue;
         rows.push_back({CustomGameId(index), variant->Name, QString::fromLatin1(GameListText::Modified),
-                        QString::fromLatin1(base->Decks)});
+                        decksText(*base)});
     }
     return rows;
 }

@@ -24,17 +24,6 @@ inline constexpr char FavoriteGames[] = "Favorite Games";
 inline constexpr char RecentlyPlayedGames[] = "Recently Played Games";
 } // namespace GameListText
 
-// A built-in game this program deals, as the game list shows it.
-struct EditionGame {
-    int GameId;
-    const char *Difficulty; // "Easy", "Average" or "Difficult"
-    const char *Decks;      // packs of cards, as text
-};
-// Every built-in game the program deals, in id order.
-const std::vector<EditionGame> &editionGames();
-// The edition entry of a built-in id; nullptr for any other id.
-const EditionGame *editionGame(int gameId);
-
 // One row of the game list.
 struct GameRow {
     int GameId = 0; // built-in id, or 1000 + variant index
@@ -44,15 +33,16 @@ struct GameRow {
     bool operator==(const GameRow &) const = default;
 };
 
-// Where the rows come from. dealAvailable decides, by base id, which built-in games are
-// listed; a custom variant is listed when its base game is.
+// Where the rows come from. dealAvailable decides, by base id, which dealt games are
+// listed (all of them without it); a custom variant is listed when its base game is.
 struct GameListSource {
     const CustomGameSource *customs = nullptr; // not owned; nullptr: no variants
     int customCount = 0;
     std::function<bool(int baseGameId)> dealAvailable;
 };
 
-// The built-in games first (id order), then every readable custom variant.
+// The dealt games first (id order), each with its difficulty and its number of packs, then
+// every readable custom variant with its base game's packs.
 std::vector<GameRow> buildGameRows(const GameListSource &source);
 
 // Sort state: 1 "Game", 2 "Difficulty", 3 "Decks"; negative for descending.

@@ -1,8 +1,8 @@
 #include "app/game_picture.h"
 
-#include "app/game_list.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
+#include "games/game_definitions.h"
 #include "games/game_table.h"
 #include "games/table_builders.h"
 
@@ -44,8 +44,8 @@ GamePictureMaker::~GamePictureMaker()
 
 void GamePictureMaker::dealShuffledPacks(int baseGameId)
 {
-    const EditionGame *game = editionGame(baseGameId);
-    const int packs = game && QByteArray(game->Decks) == "2" ? 2 : 1;
+    const GameDefinition *game = FindGameDefinition(baseGameId);
+    const int packs = game ? game->packs : 1;
     TDeck *pack = board_->NewDeck();
     pack->SetHostBoard(board_.get());
     pack->SetVLeft(10);

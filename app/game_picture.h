@@ -30,7 +30,7 @@ private:
     std::map<int, GameDeal> deals_;
 };
 
-// Enters every deal routine games/ offers (DealRoutineFor), each with its number of suits.
+// Enters the deal of every game games/ defines, each with its number of suits.
 void registerDealtGames(GameDeals &deals);
 
 // The picture of a game in the game selection dialog: a real deal of the game on a table

@@ -279,21 +279,27 @@ void SendToFoundation(GameTable &table, TDeck *pile)
     }
 }
 
-void Uni_Timer(GameTable &table)
+void FoundationCycle(GameTable &table, std::initializer_list<CycleSource> sources)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
+    table.Board()->AutoTimer()->stop();
     PileRow &foundations = table.Foundations;
-    TDeck *first = foundations[1];
+    const TDeck *first = foundations[1];
     if (!first)
         return;
     const int foundationCount = foundations.Count();
-    const int tableauCount = table.Tableau.Count();
-    AutoMoveBaseCards(foundations, foundationCount, table.Tableau, true, first->CardVal(), table.Waste, tableauCount);
+    const int baseRank = first->CardVal();
+    for (const CycleSource &source : sources)
+        AutoMoveBaseCards(foundations, foundationCount, source.piles, true, baseRank, source.special, source.count);
     if (table.Play.AutomaticMoves)
-        AutoMoveToFoundations(foundations, foundationCount, table.Tableau, false, first->Wait, first->CardVal(),
-                              first->Rule, table.Waste, tableauCount);
+        for (const CycleSource &source : sources)
+            AutoMoveToFoundations(foundations, foundationCount, source.piles, false, first->Wait, baseRank,
+                                  first->Rule, source.special, source.count);
     EndCycle(table, IsGameWon(foundations, foundationCount));
+}
+
+void Uni_Timer(GameTable &table)
+{
+    FoundationCycle(table, {{table.Tableau, table.Tableau.Count(), table.Waste}});
 }
 
 void EndCycle(GameTable &table, bool won)

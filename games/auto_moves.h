@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 class GameTable;
 class PileRow;
 class TDeck;
@@ -41,6 +43,20 @@ void EndCycle(GameTable &table, bool won);
 // The double-click move: the pile's top card to the first foundation that takes it.
 void SendToFoundation(GameTable &table, TDeck *pile);
 
-// The cycle shared by Klondike and FreeCell: base cards, one automatic move when automatic
-// moves are on, then the won test or the blocked test.
+// A row of piles the foundation cycle plays from: piles 1..count, and the pile (a waste)
+// served together with them.
+struct CycleSource {
+    PileRow &piles;
+    int count = 0;
+    TDeck *special = nullptr;
+};
+
+// The cycle of the games that build up on foundations: base cards from each source in
+// turn, then, when automatic moves are on, one card from each source in turn, then the won
+// or the blocked test. The first foundation gives the base rank, the rule and whether the
+// moves are careful; without one the cycle stops.
+void FoundationCycle(GameTable &table, std::initializer_list<CycleSource> sources);
+
+// The cycle shared by Klondike and FreeCell: the foundation cycle over the whole tableau
+// row with the waste.
 void Uni_Timer(GameTable &table);

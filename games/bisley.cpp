@@ -4,11 +4,44 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 
 #include <QTimer>
+
+// Twelve columns built up or down in suit, where single cards move and an empty column
+// takes nothing; Ace foundations up in suit (a direction that cannot be changed) beside
+// King foundations down in suit.
+constinit const GameDefinition BisleyGame = {
+    .id = GameIds::Bisley,
+    .name = "Bisley",
+    .difficulty = Difficulty::Difficult,
+    .automaticPlay = true,
+    .tableSize = QSize(670, 446),
+    .rules =
+        {
+            .customisable = true,
+            .stock = {.redeals = Redeals::None, .cardsPerClick = 0},
+            .tableau =
+                {
+                    .build = Rule::UpOrDownInSuit,
+                    .emptyTakes = EmptyTableau::Nothing,
+                    .groupMove = GroupMove::SingleCard,
+                },
+            .foundations = {.build = Rule::FixedUpInSuit},
+            .editable =
+                {
+                    .tableauBuild = true,
+                    .emptyTakes = true,
+                    .groupMove = true,
+                    .foundationBuild = true,
+                },
+        },
+    .deal = DealBisley,
+    .cycle = BisleyCycle,
+};
 
 namespace {
 
@@ -67,25 +100,29 @@ void joinMeetingFoundations(GameTable &table)
 
 } // namespace
 
-void DealBisley(GameTable &table)
+void DealBisley(GameTable &table, const GameRules &rules)
 {
     TBoard *board = table.Board();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
 
-    TDeck *pack = board->NewDeck();
-    pack->SetHostBoard(board);
-    pack->SetVLeft(580);
-    pack->SetVTop(5);
+    TDeck *pack = NewPile(table, 580, 5);
     table.Stock = pack;
-    BuildFoundationRow(table, 500, 5, 1, SuitCount, table.Foundations, 110, false);
-    BuildFoundationRow(table, 580, 5, King, SuitCount, table.Cells, 110, false);
+    BuildFoundationRow(table, rules.foundations,
+                       {.row = {.left = 500, .top = 5, .step = 110, .count = SuitCount, .vertical = true}},
+                       table.Foundations);
+    BuildFoundationRow(table, rules.foundations,
+                       {.row = {.left = 580, .top = 5, .step = 110, .count = SuitCount, .vertical = true},
+                        .baseRank = King},
+                       table.Cells);
     for (int i = 1; i <= SuitCount; ++i) {
         table.SetTag(table.Foundations[i], FoundationTag);
         table.SetTag(table.Cells[i], FoundationTag);
         table.Cells[i]->Rule = ReverseRule(table.Foundations[i]);
     }
 
-    BuildTableauRow(table, table.Foundations, 1, 0, 18, ColumnCount, table.Tableau, 0, true, 0, 0);
+    // The columns are placed below, two rows of six.
+    BuildTableauRow(table, rules.tableau, {.row = {.count = ColumnCount}, .spread = {.vShift = 18}}, table.Tableau,
+                    table.Foundations);
     for (int i = 1; i <= ColumnCount; ++i) {
         TDeck *column = table.Tableau[i];
         column->SetVLeft((i - 1) % 6 * 79 + 5);
@@ -118,7 +155,6 @@ void DealBisley(GameTable &table)
 
     table.Stock = nullptr;
     board->FreeDeck(pack);
-    board->SetAutoTimerHandler([&table] { BisleyCycle(table); });
 }
 
 void BisleyCycle(GameTable &table)

@@ -4,12 +4,43 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 
 #include <QTimer>
+
+// A carpet of twenty cards that nothing builds on, its gaps filled from the waste; one card
+// turned per click and no redeal; foundations up in suit from the Ace.
+constinit const GameDefinition CarpetGame = {
+    .id = GameIds::Carpet,
+    .name = "Carpet",
+    .difficulty = Difficulty::Easy,
+    .automaticPlay = false,
+    .tableSize = QSize(586, 520),
+    .rules =
+        {
+            .customisable = true,
+            .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
+            .tableau =
+                {
+                    .build = Rule::UpInSuit,
+                    .emptyTakes = EmptyTableau::Nothing,
+                    .groupMove = GroupMove::SingleCard,
+                },
+            .foundations = {.build = Rule::UpInSuit},
+            .editable =
+                {
+                    .redeals = true,
+                    .cardsPerClick = true,
+                    .foundationBuild = true,
+                },
+        },
+    .deal = DealCarpet,
+    .cycle = CarpetCycle,
+};
 
 namespace {
 
@@ -29,12 +60,8 @@ void carpetAccepts(TDeck *target, TCard *&card, bool &action)
 
 void buildCarpet(GameTable &table)
 {
-    TBoard *board = table.Board();
     for (int i = 1; i <= CarpetCount; ++i) {
-        TDeck *pile = board->NewDeck();
-        pile->SetHostBoard(board);
-        pile->SetVLeft((i - 1) % 5 * 75 + 200);
-        pile->SetVTop((i - 1) / 5 * 99 + 112);
+        TDeck *pile = NewPile(table, (i - 1) % 5 * 75 + 200, (i - 1) / 5 * 99 + 112);
         table.SetTag(pile, i + FirstCarpetTag);
         pile->DeckTag = CarpetCount;
         pile->OnAddWithRule = [](TDeck *target, TCard *&card, bool &action, bool) {
@@ -56,18 +83,19 @@ bool foundationTakes(const TDeck *foundation, const TDeck *first, const TCard *c
 
 } // namespace
 
-void DealCarpet(GameTable &table)
+void DealCarpet(GameTable &table, const GameRules &rules)
 {
     TBoard *board = table.Board();
     InstallStockHandlers(table);
 
-    BuildRedeals(table, table.CurrentGameId);
-    BuildStockAndWaste(table, 10, 260, 260, 100);
+    BuildRedeals(table, rules.stock);
+    BuildStockAndWaste(table, rules.stock, {.stock = {.left = 10, .top = 260}, .waste = {.left = 100, .top = 260}});
     const auto doubleClick = [&table](TDeck *pile) { CarpetDoubleClick(table, pile); };
     table.Waste->OnDoubleSelect = doubleClick;
     if (table.WasteFan)
         table.WasteFan->OnDoubleSelect = doubleClick;
-    BuildFoundationRow(table, 227, 5, 1, FoundationCount, table.Foundations, 82, true);
+    BuildFoundationRow(table, rules.foundations, {.row = {.left = 227, .top = 5, .step = 82, .count = FoundationCount}},
+                       table.Foundations);
     buildCarpet(table);
 
     board->CenterVert = board->CenterHorz = true;
@@ -86,7 +114,6 @@ void DealCarpet(GameTable &table)
     pack->SetVShift(2);
     pack->SetGShift(2);
     InstallFanHandlers(table);
-    board->SetAutoTimerHandler([&table] { CarpetCycle(table); });
 }
 
 void CarpetDoubleClick(GameTable &table, TDeck *pile)

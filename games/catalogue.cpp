@@ -1,10 +1,12 @@
 #include "games/catalogue.h"
 
+#include "games/game_definitions.h"
+
 #include <algorithm>
-#include <utility>
 
 namespace {
 
+// The names of the games without a deal; a dealt game is named by its definition.
 const char *const gameNames[BuiltInGameCount] = {
     "Windmill",
     "Topsy-Turvy Queens",
@@ -16,14 +18,14 @@ const char *const gameNames[BuiltInGameCount] = {
     "Troika",
     "Sir Tommy",
     "Lady Betty",
-    "Bisley",
+    nullptr, // 10: dealt, named by its definition
     "One Pack",
     "Turncoats",
     "Pharaoh",
-    "Flower Garden",
+    nullptr, // 14: dealt, named by its definition
     "Diplomat",
     "Twelve Sleeping Maids",
-    "Carpet",
+    nullptr, // 17: dealt, named by its definition
     "Short Solitaire",
     "Steeplechase",
     "Elma",
@@ -38,7 +40,7 @@ const char *const gameNames[BuiltInGameCount] = {
     "Triple Union",
     "Three Fir-trees",
     "Binding",
-    "FreeCell",
+    nullptr, // 32: dealt, named by its definition
     "Stacks",
     "Sultan",
     "Four Packs",
@@ -77,7 +79,7 @@ const char *const gameNames[BuiltInGameCount] = {
     "Six By Six",
     "Thirteens",
     "Doublets",
-    "Nestor",
+    nullptr, // 71: dealt, named by its definition
     "Pairs",
     "Even and Odd",
     "Boulevard",
@@ -114,7 +116,7 @@ const char *const gameNames[BuiltInGameCount] = {
     "Scarf",
     "White Scarf",
     "Scarf II",
-    "Klondike",
+    nullptr, // 108: dealt, named by its definition
     "Klondike II",
     "Intrigue",
     "Cruel",
@@ -187,12 +189,12 @@ const char *const gameNames[BuiltInGameCount] = {
     "Royal Marriage",
     "Snowball",
     "Scorpion",
-    "Spider",
+    nullptr, // 181: dealt, named by its definition
     "Spiderette",
     "Fan",
     "Inside Out",
     "Take Fourteen",
-    "Monte Carlo",
+    nullptr, // 186: dealt, named by its definition
     "Double Klondike",
     "Phalanx",
     "Mount Olympus",
@@ -227,7 +229,7 @@ const char *const gameNames[BuiltInGameCount] = {
     "Block Ten",
     "Kingdom",
     "Horizon",
-    "Yukon",
+    nullptr, // 221: dealt, named by its definition
     "Wasp",
     "Open Spider",
     "Black Widow",
@@ -307,15 +309,15 @@ const char *const gameNames[BuiltInGameCount] = {
     "Downhill",
     "Victoria",
     "Bob's Scorpion",
-    "Spider Two Suit",
-    "Spider One Suit",
+    nullptr, // 301: dealt, named by its definition
+    nullptr, // 302: dealt, named by its definition
     "Boomerang",
     "Solid Square",
     "Two Rings",
     "Colonel",
     "Open Crescent",
     "Box Kite",
-    "Bouquet",
+    nullptr, // 309: dealt, named by its definition
     "Friday the Thirteenth",
     "Perseverance",
     "Fifteen in a Row",
@@ -418,44 +420,8 @@ const char *const gameNames[BuiltInGameCount] = {
     "Fourfold Klondike",
 };
 
-GameRulesRecord record(std::array<std::int32_t, GameRulesRecord::FieldCount> fields)
-{
-    return GameRulesRecord::FromFields(fields);
-}
-
-// The built-in records that differ from all zero.
-const std::pair<int, GameRulesRecord> knownRules[] = {
-    {GameIds::Bisley, record({1, -1, 0, 0, 1, 64, 1, 0, 1, 8, 1, 128})},
-    {GameIds::FlowerGarden, record({1, -1, 0, 0, 1, 35, 1, 1, 1, 3, 1, 0})},
-    {GameIds::Carpet, record({257, -1, 1, 1, 0, 0, 0, 0, 0, 8, 1, 0})},
-    {GameIds::FreeCell, record({1, -1, 0, 1, 1, 34, 1, 1, 1, 8, 1, 0})},
-    {GameIds::Klondike, record({257, 2, 1, 3, 1, 34, 1, 2, 1, 2, 1, 0})},
-    {GameIds::Yukon, record({1, -1, 0, 1, 1, 34, 1, 2, 1, 9, 1, 0})},
-    {GameIds::Bouquet, record({1, -1, 0, 0, 1, 35, 1, 1, 0, 8, 1, 0})},
-};
-
-const std::array<GameRulesRecord, BuiltInGameCount> &rulesTable()
-{
-    static const std::array<GameRulesRecord, BuiltInGameCount> table = [] {
-        std::array<GameRulesRecord, BuiltInGameCount> rules{};
-        for (const auto &[id, rulesOfGame] : knownRules)
-            rules[id] = rulesOfGame;
-        return rules;
-    }();
-    return table;
-}
-
-constexpr int automaticPlayGames[] = {GameIds::Bisley,   GameIds::FlowerGarden, GameIds::FreeCell,
-                                      GameIds::Klondike, GameIds::Spider,       GameIds::Yukon,
-                                      GameIds::Bouquet};
-
 constexpr int largeScreenBaseGames[] = {265, 266, 272, 273, 278, 279, 292, 295, 306, 342, 378};
 constexpr int largeScreenCurrentGames[] = {310, 317, 318, 324, 327, 338};
-
-constexpr int dealtGames[] = {GameIds::Bisley,   GameIds::FlowerGarden, GameIds::Carpet,
-                              GameIds::FreeCell, GameIds::Nestor,       GameIds::Klondike,
-                              GameIds::Spider,   GameIds::MonteCarlo,   GameIds::Yukon,
-                              GameIds::Bouquet};
 
 template <std::size_t N>
 bool contains(const int (&ids)[N], int id)
@@ -470,34 +436,18 @@ std::optional<CustomGameInfo> customGame(int gameId, const CustomGameSource *cus
     return customs->CustomGame(CustomGameIndex(gameId));
 }
 
+// The definition of a built-in id (nullptr for every other id).
+const GameDefinition *definitionOf(int gameId)
+{
+    return IsBuiltInGameId(gameId) ? FindGameDefinition(gameId) : nullptr;
+}
+
 } // namespace
-
-std::array<std::int32_t, GameRulesRecord::FieldCount> GameRulesRecord::Fields() const
-{
-    return {Flags,         Redeals,      StockDealEditable, StockDeal,          TableauEditable, TableauRule,
-            EmptyEditable, EmptyTableau, GroupEditable,     GroupMethod, FoundationEditable, FoundationRule};
-}
-
-GameRulesRecord GameRulesRecord::FromFields(const std::array<std::int32_t, FieldCount> &fields)
-{
-    GameRulesRecord rules;
-    rules.Flags = fields[0];
-    rules.Redeals = fields[1];
-    rules.StockDealEditable = fields[2];
-    rules.StockDeal = fields[3];
-    rules.TableauEditable = fields[4];
-    rules.TableauRule = fields[5];
-    rules.EmptyEditable = fields[6];
-    rules.EmptyTableau = fields[7];
-    rules.GroupEditable = fields[8];
-    rules.GroupMethod = fields[9];
-    rules.FoundationEditable = fields[10];
-    rules.FoundationRule = fields[11];
-    return rules;
-}
 
 QString GameName(int gameId)
 {
+    if (const GameDefinition *game = definitionOf(gameId))
+        return QString::fromLatin1(game->name);
     return IsBuiltInGameId(gameId) ? QString::fromLatin1(gameNames[gameId]) : QString();
 }
 
@@ -517,34 +467,32 @@ int BaseGameId(int gameId, const CustomGameSource *customs)
     return custom ? custom->BaseGameId : 1;
 }
 
-const GameRulesRecord &GameRules(int gameId)
+GameRulesRecord DefaultRulesRecord(int gameId)
 {
-    static const GameRulesRecord none;
-    return IsBuiltInGameId(gameId) ? rulesTable()[gameId] : none;
+    const GameDefinition *game = definitionOf(gameId);
+    return game ? RecordFromRules(game->rules) : GameRulesRecord{};
 }
 
-GameRulesRecord RulesForGame(int gameId, const CustomGameSource *customs)
+GameRules RulesForGame(int gameId, const CustomGameSource *customs)
 {
-    if (!IsCustomGameId(gameId))
-        return GameRules(gameId);
+    if (!IsCustomGameId(gameId)) {
+        const GameDefinition *game = definitionOf(gameId);
+        return game ? game->rules : GameRules{};
+    }
     const std::optional<CustomGameInfo> custom = customGame(gameId, customs);
-    return custom ? custom->Rules : GameRulesRecord{};
+    return RulesFromRecord(custom ? custom->Rules : GameRulesRecord{});
 }
 
 bool MayBeCustomised(int gameId)
 {
-    return IsBuiltInGameId(gameId) && GameRules(gameId).IsCustomisable();
-}
-
-int DealtGameId(int baseGameId)
-{
-    return baseGameId == GameIds::SpiderTwoSuit || baseGameId == GameIds::SpiderOneSuit ? GameIds::Spider
-                                                                                        : baseGameId;
+    const GameDefinition *game = definitionOf(gameId);
+    return game && game->rules.customisable;
 }
 
 bool HasAutomaticPlay(int gameId, const CustomGameSource *customs)
 {
-    return contains(automaticPlayGames, DealtGameId(BaseGameId(gameId, customs)));
+    const GameDefinition *game = definitionOf(BaseGameId(gameId, customs));
+    return game && game->automaticPlay;
 }
 
 bool NeedsLargeScreen(int currentGameId, int baseGameId)
@@ -554,5 +502,5 @@ bool NeedsLargeScreen(int currentGameId, int baseGameId)
 
 bool HasDeal(int baseGameId)
 {
-    return contains(dealtGames, baseGameId);
+    return definitionOf(baseGameId) != nullptr;
 }

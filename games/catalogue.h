@@ -1,8 +1,8 @@
 #pragma once
 
+#include "games/rules_record.h"
+
 #include <QString>
-#include <array>
-#include <cstdint>
 #include <optional>
 
 // Game ids: 0..409 are the built-in games; 1000 + n is the player's custom variant n.
@@ -27,29 +27,6 @@ constexpr int SpiderTwoSuit = 301;
 constexpr int SpiderOneSuit = 302;
 constexpr int Bouquet = 309;
 } // namespace GameIds
-
-// The default building rules of a game: twelve signed 32-bit fields, 48 bytes in files.
-struct GameRulesRecord {
-    std::int32_t Flags = 0;               // byte 0: customisable; byte 1: redeals editable
-    std::int32_t Redeals = 0;             // 1..8 passes - 1; -2 no limit; -1 no redeal
-    std::int32_t StockDealEditable = 0;
-    std::int32_t StockDeal = 0;           // cards turned per click, 1 or 3
-    std::int32_t TableauEditable = 0;
-    std::int32_t TableauRule = 0;         // rule code
-    std::int32_t EmptyEditable = 0;
-    std::int32_t EmptyTableau = 0;        // 0 nothing, 1 any card or group, 2 the rank next to the base
-    std::int32_t GroupEditable = 0;
-    std::int32_t GroupMethod = 0;         // method part; 8 single cards only, 9 any face-up group
-    std::int32_t FoundationEditable = 0;
-    std::int32_t FoundationRule = 0;      // rule code; direction part 128 fixes the direction
-
-    static constexpr int FieldCount = 12;
-    std::array<std::int32_t, FieldCount> Fields() const;
-    static GameRulesRecord FromFields(const std::array<std::int32_t, FieldCount> &fields);
-    bool IsCustomisable() const { return (Flags & 0xFF) != 0; }
-    bool RedealsEditable() const { return ((Flags >> 8) & 0xFF) != 0; }
-    bool operator==(const GameRulesRecord &) const = default;
-};
 
 // What the program knows of one custom variant.
 struct CustomGameInfo {
@@ -93,18 +70,15 @@ QString GameName(int gameId, const CustomGameSource *customs);
 // record's base id, or 1 when that record cannot be read.
 int BaseGameId(int gameId, const CustomGameSource *customs);
 
-// The default rules of a built-in game; the all-zero record for any other id.
-const GameRulesRecord &GameRules(int gameId);
+// The default rules of a built-in game as a record; all zero for a game without rules of
+// its own and for any other id.
+GameRulesRecord DefaultRulesRecord(int gameId);
 // The rules a game is built with: a custom id's own record (all zero when unreadable),
-// else the built-in record.
-GameRulesRecord RulesForGame(int gameId, const CustomGameSource *customs);
+// else the built-in game's default rules.
+GameRules RulesForGame(int gameId, const CustomGameSource *customs);
 
 // True when the id is a built-in game whose rules the player may customise.
 bool MayBeCustomised(int gameId);
-
-// The built-in game whose deal a base id runs: Spider for the Spider suit variants (301,
-// 302), which have no deal of their own; every other id is its own.
-int DealtGameId(int baseGameId);
 
 // True when the game that is dealt for the id (through its base id) offers automatic play.
 bool HasAutomaticPlay(int gameId, const CustomGameSource *customs);
@@ -112,5 +86,5 @@ bool HasAutomaticPlay(int gameId, const CustomGameSource *customs);
 // True when the game needs a screen of at least 1024 x 768 pixels.
 bool NeedsLargeScreen(int currentGameId, int baseGameId);
 
-// True when this edition has a deal of its own for the base id.
+// True when this edition has a definition, and so a deal, for the base id.
 bool HasDeal(int baseGameId);

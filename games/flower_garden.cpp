@@ -4,10 +4,58 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/table_builders.h"
 
-#include <QTimer>
+namespace {
+
+// Six beds built down regardless of suit, where runs in sequence move as a unit; any card
+// or run fills an empty bed; foundations up in suit from the Ace.
+constexpr GameDefinition flowerGarden = {
+    .id = GameIds::FlowerGarden,
+    .name = "Flower Garden",
+    .difficulty = Difficulty::Difficult,
+    .automaticPlay = true,
+    .tableSize = QSize(676, 481),
+    .rules =
+        {
+            .customisable = true,
+            .stock = {.redeals = Redeals::None, .cardsPerClick = 0},
+            .tableau =
+                {
+                    .build = Rule::DownAnySuit,
+                    .emptyTakes = EmptyTableau::AnyCard,
+                    .groupMove = GroupMove::AnySuit,
+                },
+            .foundations = {.build = Rule::UpInSuit},
+            .editable =
+                {
+                    .tableauBuild = true,
+                    .emptyTakes = true,
+                    .groupMove = true,
+                    .foundationBuild = true,
+                },
+        },
+    .deal = DealFlowerGarden,
+    .cycle = FlowerGardenCycle,
+};
+
+// Flower Garden where single cards move: a run travels card by card through the empty beds.
+constexpr GameDefinition bouquet()
+{
+    GameDefinition game = flowerGarden;
+    game.id = GameIds::Bouquet;
+    game.name = "Bouquet";
+    game.rules.tableau.groupMove = GroupMove::SingleCard;
+    game.rules.editable.groupMove = false;
+    return game;
+}
+
+} // namespace
+
+constinit const GameDefinition FlowerGardenGame = flowerGarden;
+constinit const GameDefinition BouquetGame = bouquet();
 
 namespace {
 
@@ -19,12 +67,8 @@ constexpr int PackSize = 52;
 
 void buildReserve(GameTable &table)
 {
-    TBoard *board = table.Board();
     for (int i = 1; i <= ReserveCount; ++i) {
-        TDeck *pile = board->NewDeck();
-        pile->SetHostBoard(board);
-        pile->SetVLeft(39 * i - 34);
-        pile->SetVTop(370);
+        TDeck *pile = NewPile(table, 39 * i - 34, 370);
         pile->CanShowCard = true;
         pile->SetShowEmpty(NoMark);
         pile->DeckTag = ReserveCount;
@@ -39,13 +83,14 @@ void buildReserve(GameTable &table)
 
 } // namespace
 
-void DealFlowerGarden(GameTable &table)
+void DealFlowerGarden(GameTable &table, const GameRules &rules)
 {
     TBoard *board = table.Board();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
 
-    BuildRows(table, 170, 5, 11, 0, BedCount, table.Cells, 0, true, 0, 0, 1, FoundationCount, table.Foundations, 80,
-              true);
+    // The beds are placed below, two rows of three.
+    BuildRows(table, rules, {.row = {.left = 170, .top = 5, .step = 80, .count = FoundationCount}}, table.Foundations,
+              {.row = {.count = BedCount}, .spread = {.gShift = 11}}, table.Cells);
     for (int i = 1; i <= FoundationCount; ++i)
         table.SetTag(table.Foundations[i], i <= 2 ? 1 : 2);
     buildReserve(table);
@@ -69,7 +114,6 @@ void DealFlowerGarden(GameTable &table)
 
     board->SetScore(-PackSize);
     board->OnAfterUndo = [&table](TDeck *) { RestackReserve(table); };
-    board->SetAutoTimerHandler([&table] { FlowerGardenCycle(table); });
 }
 
 void RestackReserve(GameTable &table)
@@ -90,19 +134,5 @@ void RestackReserve(GameTable &table)
 
 void FlowerGardenCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
-    PileRow &foundations = table.Foundations;
-    TDeck *first = foundations[1];
-    if (!first)
-        return;
-    AutoMoveBaseCards(foundations, FoundationCount, table.Tableau, true, 1, nullptr, ReserveCount);
-    AutoMoveBaseCards(foundations, FoundationCount, table.Cells, true, 1, nullptr, BedCount);
-    if (table.Play.AutomaticMoves) {
-        AutoMoveToFoundations(foundations, FoundationCount, table.Tableau, false, first->Wait, 1, first->Rule, nullptr,
-                              ReserveCount);
-        AutoMoveToFoundations(foundations, FoundationCount, table.Cells, false, first->Wait, 1, first->Rule, nullptr,
-                              BedCount);
-    }
-    EndCycle(table, IsGameWon(foundations, FoundationCount));
+    FoundationCycle(table, {{table.Tableau, ReserveCount}, {table.Cells, BedCount}});
 }

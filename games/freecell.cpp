@@ -4,11 +4,44 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 
 #include <QStringList>
+
+// Eight columns built down by alternate colour, where single cards move (a run travels
+// card by card through the free cells and empty columns); any card fills an empty column;
+// foundations up in suit from the Ace.
+constinit const GameDefinition FreeCellGame = {
+    .id = GameIds::FreeCell,
+    .name = "FreeCell",
+    .difficulty = Difficulty::Average,
+    .automaticPlay = true,
+    .tableSize = QSize(646, 346),
+    .rules =
+        {
+            .customisable = true,
+            .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
+            .tableau =
+                {
+                    .build = Rule::DownAlternateColour,
+                    .emptyTakes = EmptyTableau::AnyCard,
+                    .groupMove = GroupMove::SingleCard,
+                },
+            .foundations = {.build = Rule::UpInSuit},
+            .editable =
+                {
+                    .tableauBuild = true,
+                    .emptyTakes = true,
+                    .groupMove = true,
+                    .foundationBuild = true,
+                },
+        },
+    .deal = DealFreeCell,
+    .cycle = Uni_Timer,
+};
 
 namespace {
 
@@ -66,7 +99,7 @@ QString solverCard(const TCard *card)
 
 } // namespace
 
-void DealFreeCell(GameTable &table)
+void DealFreeCell(GameTable &table, const GameRules &rules)
 {
     TBoard *board = table.Board();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
@@ -77,7 +110,8 @@ void DealFreeCell(GameTable &table)
     TDeck *stock = NewPile(table, 10, 410);
     table.Stock = stock;
 
-    BuildFoundationRow(table, 331, 5, 1, FoundationCount, table.Foundations, 75, true);
+    BuildFoundationRow(table, rules.foundations, {.row = {.left = 331, .top = 5, .step = 75, .count = FoundationCount}},
+                       table.Foundations);
     for (int i = 1; i <= FoundationCount; ++i)
         table.Foundations[i]->DeckTag = FoundationCount;
 
@@ -94,7 +128,9 @@ void DealFreeCell(GameTable &table)
         table.Cells.Set(i, cell);
     }
 
-    BuildTableauRow(table, table.Foundations, 1, 0, 20, ColumnCount, table.Tableau, 78, true, 115, 10);
+    BuildTableauRow(table, rules.tableau,
+                    {.row = {.left = 10, .top = 115, .step = 78, .count = ColumnCount}, .spread = {.vShift = 20}},
+                    table.Tableau, table.Foundations);
     for (int i = 1; i <= ColumnCount; ++i) {
         TDeck *column = table.Tableau[i];
         table.SetTag(column, ColumnTag);
@@ -116,8 +152,6 @@ void DealFreeCell(GameTable &table)
     table.Stock = nullptr;
     board->FreeDeck(pack);
     board->FreeDeck(stock);
-
-    board->SetAutoTimerHandler([&table] { Uni_Timer(table); });
 }
 
 QString FreeCellSolverBoard(const GameTable &table)

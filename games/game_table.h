@@ -107,7 +107,7 @@ public:
     int BaseGameId = GameIds::Bisley;
 
     // The rules the current game is built with.
-    GameRulesRecord Rules() const { return RulesForGame(CurrentGameId, Customs); }
+    GameRules Rules() const { return RulesForGame(CurrentGameId, Customs); }
 
     // The one source of randomness of a deal.
     SeededRandom Random;

@@ -8,6 +8,39 @@
 #include "games/game_table.h"
 #include "games/table_builders.h"
 
+// Seven columns built down by alternate colour, where runs in sequence move as a unit;
+// foundations up in suit from the Ace; three cards turned per click, with two redeals.
+constinit const GameDefinition KlondikeGame = {
+    .id = GameIds::Klondike,
+    .name = "Klondike",
+    .difficulty = Difficulty::Difficult,
+    .automaticPlay = true,
+    .tableSize = QSize(636, 302),
+    .rules =
+        {
+            .customisable = true,
+            .stock = {.redeals = 2, .cardsPerClick = 3},
+            .tableau =
+                {
+                    .build = Rule::DownAlternateColour,
+                    .emptyTakes = EmptyTableau::KingOnly,
+                    .groupMove = GroupMove::AlternateColour,
+                },
+            .foundations = {.build = Rule::UpInSuit},
+            .editable =
+                {
+                    .redeals = true,
+                    .cardsPerClick = true,
+                    .tableauBuild = true,
+                    .emptyTakes = true,
+                    .groupMove = true,
+                    .foundationBuild = true,
+                },
+        },
+    .deal = DealKlondike,
+    .cycle = Uni_Timer,
+};
+
 namespace {
 
 constexpr int ColumnTag = 4;
@@ -196,15 +229,16 @@ void InstallFanHandlers(GameTable &table)
     };
 }
 
-void DealKlondike(GameTable &table)
+void DealKlondike(GameTable &table, const GameRules &rules)
 {
     TBoard *board = table.Board();
     InstallStockHandlers(table);
 
-    BuildRedeals(table, table.CurrentGameId);
-    BuildStockAndWaste(table, 5, 5, 5, 100);
-    BuildRows(table, 230, 5, 0, 17, ColumnCount, table.Tableau, 90, true, 125, 10, 1, FoundationCount,
-              table.Foundations, 76, true);
+    BuildRedeals(table, rules.stock);
+    BuildStockAndWaste(table, rules.stock, {.stock = {.left = 5, .top = 5}, .waste = {.left = 100, .top = 5}});
+    BuildRows(table, rules, {.row = {.left = 230, .top = 5, .step = 76, .count = FoundationCount}}, table.Foundations,
+              {.row = {.left = 10, .top = 125, .step = 90, .count = ColumnCount}, .spread = {.vShift = 17}},
+              table.Tableau);
     for (int i = 1; i <= FoundationCount; ++i)
         if (TDeck *foundation = table.Foundations[i])
             foundation->OnAfterMove = turnUpSource;
@@ -233,7 +267,6 @@ void DealKlondike(GameTable &table)
             top->SetFace(true);
 
     InstallFanHandlers(table);
-    board->SetAutoTimerHandler([&table] { Uni_Timer(table); });
 }
 
 QString RedealsText(const TBoard &board)

@@ -5,11 +5,25 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/table_builders.h"
 
 #include <QTimer>
 #include <cstdlib>
+
+// Pairs of one rank that touch in the grid are discarded; the deal lays down its own
+// rules, and none of them can be customised.
+constinit const GameDefinition MonteCarloGame = {
+    .id = GameIds::MonteCarlo,
+    .name = "Monte Carlo",
+    .difficulty = Difficulty::Easy,
+    .automaticPlay = false,
+    .tableSize = QSize(586, 516),
+    .rules = {},
+    .deal = DealMonteCarlo,
+    .cycle = MonteCarloCycle,
+};
 
 namespace {
 
@@ -17,7 +31,6 @@ constexpr int GridSize = 25;
 constexpr int PackSize = 52;
 constexpr int StockDraws = 27;
 constexpr int StockTag = 2;
-constexpr int DiscardTag = 3;
 constexpr int ButtonTag = 100;
 constexpr int FirstGridTag = 101;
 
@@ -160,7 +173,7 @@ void MonteCarloRearrange(GameTable &table)
     SetYouAreStuck(table, IsGameBlocked(table));
 }
 
-void DealMonteCarlo(GameTable &table)
+void DealMonteCarlo(GameTable &table, const GameRules &)
 {
     TBoard *board = table.Board();
     TDeck *pack = NewPile(table, 100, 5);
@@ -179,16 +192,7 @@ void DealMonteCarlo(GameTable &table)
     stock->TipString = QStringLiteral("Click on the button to rearrange cards");
     table.Stock = stock;
 
-    TDeck *discard = NewPile(table, 500, 205);
-    table.SetTag(discard, DiscardTag);
-    discard->SetShowEmpty(FoundationPile);
-    discard->SetCardVal(-2);
-    discard->DeckTag = 1;
-    discard->OnSelect = &TBoard::RefuseSelect;
-    discard->OnAddWithRule = &TBoard::RefuseAdd;
-    discard->TipString = QStringLiteral("Pile for discarded cards");
-    discard->EmptyDeckTipString = QStringLiteral("Pile for discarded cards");
-    table.Foundations.Set(1, discard);
+    BuildDiscardPile(table, {.left = 500, .top = 205});
 
     for (int m = 0; m < GridSize; ++m) {
         TDeck *place = NewPile(table, m % 5 * 75 + 110, m / 5 * 100 + 5);
@@ -231,7 +235,6 @@ void DealMonteCarlo(GameTable &table)
     button->setEnabled(true);
     QObject::connect(button, &QPushButton::clicked, button, [&table] { MonteCarloRearrange(table); });
 
-    board->SetAutoTimerHandler([&table] { MonteCarloCycle(table); });
     UpdateMonteCarloButton(table);
     board->OnAfterUndo = [&table](TDeck *) { UpdateMonteCarloButton(table); };
     board->OnAfterRedo = [&table](TDeck *) { UpdateMonteCarloButton(table); };

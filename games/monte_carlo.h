@@ -1,12 +1,16 @@
 #pragma once
 
+#include "games/game_definition.h"
+
 class GameTable;
 class TDeck;
 
-// Monte Carlo (game id 186): 25 cards face up in a 5 x 5 grid; pairs of one rank that are
-// neighbours in a row, a column or a diagonal go to the discard pile; the "Re&Arrange"
-// table button closes the gaps and refills the grid from the stock.
-void DealMonteCarlo(GameTable &table);
+extern const GameDefinition MonteCarloGame;
+
+// Monte Carlo: 25 cards face up in a 5 x 5 grid; pairs of one rank that are neighbours in
+// a row, a column or a diagonal go to the discard pile; the "Re&Arrange" table button
+// closes the gaps and refills the grid from the stock.
+void DealMonteCarlo(GameTable &table, const GameRules &rules);
 
 // Two grid places are neighbours when their tags differ by 1, 9, 10 or 11.
 bool MonteCarloNeighbours(const TDeck *first, const TDeck *second);

@@ -4,10 +4,24 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/table_builders.h"
 
 #include <QTimer>
+
+// Pairs of one rank on top of the columns and the reserve are discarded; the deal lays
+// down its own rules, and none of them can be customised.
+constinit const GameDefinition NestorGame = {
+    .id = GameIds::Nestor,
+    .name = "Nestor",
+    .difficulty = Difficulty::Easy,
+    .automaticPlay = false,
+    .tableSize = QSize(691, 461),
+    .rules = {},
+    .deal = DealNestor,
+    .cycle = NestorCycle,
+};
 
 namespace {
 
@@ -16,7 +30,6 @@ constexpr int ColumnDepth = 6;
 constexpr int ReserveCount = 4;
 constexpr int PileCount = ColumnCount + ReserveCount;
 constexpr int PileTag = 4;
-constexpr int DiscardTag = 3;
 constexpr int PackSize = 52;
 
 // A column or reserve pile takes a card of its top card's rank from another pile.
@@ -82,7 +95,7 @@ void dealColumn(GameTable &table, TDeck *pack, TDeck *column)
 
 } // namespace
 
-void DealNestor(GameTable &table)
+void DealNestor(GameTable &table, const GameRules &)
 {
     TBoard *board = table.Board();
     TDeck *pack = NewPile(table, 100, 5);
@@ -90,15 +103,7 @@ void DealNestor(GameTable &table)
     TDeck *stock = NewPile(table, 10, 5);
     table.Stock = stock;
 
-    TDeck *discard = NewPile(table, 10, 350);
-    table.SetTag(discard, DiscardTag);
-    discard->SetShowEmpty(FoundationPile);
-    discard->SetCardVal(-2);
-    discard->DeckTag = 1;
-    discard->OnSelect = &TBoard::RefuseSelect;
-    discard->OnAddWithRule = &TBoard::RefuseAdd;
-    discard->TipString = discard->EmptyDeckTipString = QStringLiteral("Pile for discarded cards");
-    table.Foundations.Set(1, discard);
+    BuildDiscardPile(table, {.left = 10, .top = 350});
 
     for (int i = 1; i <= ColumnCount; ++i) {
         TDeck *column = NewPile(table, 85 * i - 75, 10);
@@ -130,7 +135,6 @@ void DealNestor(GameTable &table)
         table.Tableau[i]->OnAfterMove = [&table](TDeck *source, TDeck *dest, TCard *card) {
             discardPair(table, source, dest, card);
         };
-    board->SetAutoTimerHandler([&table] { NestorCycle(table); });
 }
 
 void NestorDoubleClick(GameTable &table, TDeck *pile)

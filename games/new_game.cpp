@@ -5,17 +5,9 @@
 #include "engine/deck.h"
 #include "engine/engine_state.h"
 #include "games/auto_moves.h"
-#include "games/bisley.h"
-#include "games/carpet.h"
 #include "games/catalogue.h"
-#include "games/flower_garden.h"
-#include "games/freecell.h"
+#include "games/game_definitions.h"
 #include "games/game_table.h"
-#include "games/klondike.h"
-#include "games/monte_carlo.h"
-#include "games/nestor.h"
-#include "games/spider.h"
-#include "games/yukon.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -33,29 +25,10 @@ constexpr int RandomGameChoices = 6;
 
 DealRoutine DealRoutineFor(int baseGameId)
 {
-    switch (DealtGameId(baseGameId)) {
-    case GameIds::Bisley:
-        return &DealBisley;
-    case GameIds::FlowerGarden:
-    case GameIds::Bouquet:
-        return &DealFlowerGarden;
-    case GameIds::Carpet:
-        return &DealCarpet;
-    case GameIds::Nestor:
-        return &DealNestor;
-    case GameIds::Klondike:
-        return &DealKlondike;
-    case GameIds::FreeCell:
-        return &DealFreeCell;
-    case GameIds::Yukon:
-        return &DealYukon;
-    case GameIds::Spider:
-        return &DealSpider;
-    case GameIds::MonteCarlo:
-        return &DealMonteCarlo;
-    default:
+    const GameDefinition *game = FindGameDefinition(baseGameId);
+    if (!game)
         return nullptr;
-    }
+    return [game](GameTable &table) { DealDefinedGame(*game, table, table.Rules()); };
 }
 
 void SetCardSuits(GameTable &table, int suits)
@@ -74,7 +47,8 @@ void SetCardSuits(GameTable &table, int suits)
 
 int SuitsOfGame(int baseGameId)
 {
-    return baseGameId == GameIds::SpiderTwoSuit ? 2 : baseGameId == GameIds::SpiderOneSuit ? 1 : 4;
+    const GameDefinition *game = FindGameDefinition(baseGameId);
+    return game ? game->suits : 4;
 }
 
 GameSession::GameSession(GameTable &table, GameHost &host)

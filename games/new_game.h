@@ -3,15 +3,17 @@
 #include "games/game_host.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
 class GameTable;
 class QTimer;
 
-// A game's deal routine: builds the piles on the cleared table and deals the cards.
-using DealRoutine = void (*)(GameTable &table);
-// The deal of a base game id; nullptr for ids this edition has no deal of its own for.
+// A game's deal routine: builds the piles on the cleared table by the rules of the table's
+// current game, deals the cards and installs the game's cycle.
+using DealRoutine = std::function<void(GameTable &table)>;
+// The deal of a base game id; empty for ids this edition has no deal of its own for.
 DealRoutine DealRoutineFor(int baseGameId);
 
 // Rewrites the suits of all 208 cards: 4 gives each card its own suit, 2 makes the black

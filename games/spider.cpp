@@ -5,12 +5,47 @@
 #include "engine/deck.h"
 #include "engine/engine_state.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 
 #include <QMessageBox>
 #include <QTimer>
+
+namespace {
+
+// Ten columns built down regardless of suit, where runs down in suit move as a unit; any
+// card or run fills an empty column; a run from King to Ace leaves for a foundation. The
+// rules are the deal's own: none of them can be customised.
+constexpr GameDefinition spider = {
+    .id = GameIds::Spider,
+    .name = "Spider",
+    .packs = 2,
+    .difficulty = Difficulty::Average,
+    .automaticPlay = true,
+    .tableSize = QSize(793, 261),
+    .rules = {},
+    .deal = DealSpider,
+    .cycle = SpiderCycle,
+};
+
+// Spider dealt with the cards' suits rewritten: 2 makes the black cards Spades and the red
+// ones Hearts, 1 makes every card a Spade.
+constexpr GameDefinition spiderWithSuits(int id, const char *name, int suits)
+{
+    GameDefinition game = spider;
+    game.id = id;
+    game.name = name;
+    game.suits = suits;
+    return game;
+}
+
+} // namespace
+
+constinit const GameDefinition SpiderGame = spider;
+constinit const GameDefinition SpiderTwoSuitGame = spiderWithSuits(GameIds::SpiderTwoSuit, "Spider Two Suit", 2);
+constinit const GameDefinition SpiderOneSuitGame = spiderWithSuits(GameIds::SpiderOneSuit, "Spider One Suit", 1);
 
 namespace {
 
@@ -256,7 +291,7 @@ int SpiderScore(const GameTable &table)
     return links * table.Board()->FoundationPoints - PackSize;
 }
 
-void DealSpider(GameTable &table)
+void DealSpider(GameTable &table, const GameRules &)
 {
     TBoard *board = table.Board();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
@@ -345,7 +380,6 @@ void DealSpider(GameTable &table)
         table.Tableau[i]->TopCard()->SetFace(true);
     pack->SetVShift(2);
     pack->SetGShift(2);
-    board->SetAutoTimerHandler([&table] { SpiderCycle(table); });
 }
 
 void SpiderCycle(GameTable &table)

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "games/game_definition.h"
+
 class GameTable;
 class TCard;
 
-// Spider (game id 181) with two packs, and Spider Two Suit (301) and Spider One Suit (302),
-// dealt alike after the cards' suits have been rewritten: ten columns built down in any
-// suit, runs in suit moving as a unit, a complete run from King to Ace leaving for one of
-// eight foundations, and a stock that deals one card onto every column.
-void DealSpider(GameTable &table);
+extern const GameDefinition SpiderGame;
+extern const GameDefinition SpiderTwoSuitGame;
+extern const GameDefinition SpiderOneSuitGame;
+
+// Spider with two packs, and Spider Two Suit and Spider One Suit, dealt alike after the
+// cards' suits have been rewritten: ten columns built down in any suit, runs in suit moving
+// as a unit, a complete run from King to Ace leaving for one of eight foundations, and a
+// stock that deals one card onto every column. The deal lays down its own rules.
+void DealSpider(GameTable &table, const GameRules &rules);
 
 // Card upper may lie on card lower inside a movable run: down in suit, and lower is no Ace.
 bool SpiderRunLink(const TCard *lower, const TCard *upper);

@@ -14,25 +14,61 @@ namespace {
 constexpr int FoundationTag = 1;
 constexpr int WasteTag = 1;
 constexpr int StockTag = 2;
+constexpr int DiscardTag = 3;
 constexpr int TableauTag = 2;
-
-// Group methods of the rules record.
-constexpr int SingleCardsOnly = 8;
 
 int rowCount(int count)
 {
     return std::min(count, PileRow::Capacity);
 }
 
-void placeInRow(TDeck *pile, int left, int top, int step, bool horizontal, int i)
+// Pile i (from 1) of the row.
+Place placeInRow(const Row &row, int i)
 {
-    pile->SetVLeft(horizontal ? left + step * (i - 1) : left);
-    pile->SetVTop(horizontal ? top : top + step * (i - 1));
+    const int offset = row.step * (i - 1);
+    return row.vertical ? Place{row.left, row.top + offset} : Place{row.left + offset, row.top};
 }
 
 bool isPair(const TRule *foundation, const TRule *tableau, const TRule *f, const TRule *t1, const TRule *t2)
 {
     return foundation == f && (tableau == t1 || tableau == t2);
+}
+
+// What an empty tableau pile takes: 0 nothing, -1 any card or group, else the rank before
+// the base in the building direction.
+int emptyFill(const TableauRules &rules, int baseRank)
+{
+    switch (rules.emptyTakes) {
+    case EmptyTableau::Nothing:
+        return 0;
+    case EmptyTableau::AnyCard:
+        return -1;
+    default:
+        if (DirectionPartOf(rules.build) == 0)
+            return baseRank == 13 ? 1 : baseRank + 1;
+        return baseRank == 1 ? 13 : baseRank - 1;
+    }
+}
+
+QString tableauTip(GroupMove groupMove)
+{
+    if (groupMove == GroupMove::SingleCard)
+        return QStringLiteral("Build the Tableau %s");
+    if (groupMove == GroupMove::AnyFaceUpGroup)
+        return QStringLiteral("Build the Tableau %s     Group of cards regardless of rank and suit may be moved as a unit");
+    return QStringLiteral("Build the Tableau %s     Group in sequence %s may be moved as a unit");
+}
+
+QString emptyTableauTip(const TableauRules &rules)
+{
+    const bool groups = rules.groupMove != GroupMove::SingleCard;
+    if (rules.emptyTakes == EmptyTableau::Nothing)
+        return QStringLiteral("No building");
+    if (rules.emptyTakes == EmptyTableau::KingOnly && groups)
+        return QStringLiteral("Fill the empty Tableau pile by %s or group of cards headed by %s");
+    if (rules.emptyTakes == EmptyTableau::AnyCard && groups)
+        return QStringLiteral("Play any card or group of cards on the empty Tableau");
+    return QStringLiteral("Play %s on the empty Tableau");
 }
 
 } // namespace
@@ -47,29 +83,28 @@ TDeck *NewPile(GameTable &table, int left, int top)
     return pile;
 }
 
-
-void BuildRedeals(GameTable &table, int gameId)
+void BuildRedeals(GameTable &table, const StockRules &rules)
 {
     TBoard *board = table.Board();
-    const int setting = RulesForGame(gameId, table.Customs).Redeals;
+    const int setting = rules.redeals;
     if (setting >= 1 && setting <= 8) {
         board->Rotation_Number = setting + 1;
         board->SetRotation_Counter(1);
-    } else if (setting == -2 || setting == -1) {
+    } else if (setting == Redeals::Unlimited || setting == Redeals::None) {
         board->Rotation_Number = setting;
         board->SetRotation_Counter(setting);
     }
 }
 
-void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int wasteTop, int wasteLeft)
+void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLayout &layout)
 {
     // Only three cards per click has a waste of its own; every other setting turns one card.
-    table.CardsPerDeal = table.Rules().StockDeal == 3 ? 3 : 1;
+    table.CardsPerDeal = rules.cardsPerClick == 3 ? 3 : 1;
     const bool threeCards = table.CardsPerDeal == 3;
     const GameHandlers &handlers = table.Handlers;
     const QString wasteTip = QStringLiteral("Play cards from the Waste to the foundations and to the tableau");
 
-    TDeck *waste = NewPile(table, wasteLeft, wasteTop);
+    TDeck *waste = NewPile(table, layout.waste.left, layout.waste.top);
     table.SetTag(waste, WasteTag);
     waste->SetShowEmpty(OutlineMark);
     if (threeCards)
@@ -80,7 +115,7 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
     table.Waste = waste;
 
     if (threeCards) {
-        TDeck *fan = NewPile(table, wasteLeft, wasteTop);
+        TDeck *fan = NewPile(table, layout.waste.left, layout.waste.top);
         fan->SetDeckToAlign(waste);
         fan->SetGShift(15);
         table.SetTag(fan, WasteTag);
@@ -92,7 +127,7 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
         table.WasteFan = fan;
     }
 
-    TDeck *stock = NewPile(table, stockLeft, stockTop);
+    TDeck *stock = NewPile(table, layout.stock.left, layout.stock.top);
     stock->SetVShift(2);
     stock->SetGShift(2);
     stock->SetShowEmpty(table.Board()->Rotation_Number != -1 ? StockRedeal : StockNoRedeal);
@@ -106,14 +141,13 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
     table.Stock = stock;
 }
 
-void BuildFoundationRow(GameTable &table, int left, int top, int baseRank, int count, PileRow &slots, int step,
-                        bool horizontal)
+void BuildFoundationRow(GameTable &table, const FoundationRules &rules, const FoundationRow &row, PileRow &slots)
 {
-    count = rowCount(count);
-    const TRule *rule = RuleFromCode(table.Rules().FoundationRule);
+    const int count = rowCount(row.row.count);
+    const TRule *rule = RuleFromCode(CodeOf(rules.build));
     for (int i = 1; i <= count; ++i) {
-        TDeck *pile = NewPile(table, left, top);
-        placeInRow(pile, left, top, step, horizontal, i);
+        const Place at = placeInRow(row.row, i);
+        TDeck *pile = NewPile(table, at.left, at.top);
         table.SetTag(pile, FoundationTag);
         pile->OnAddWithRule = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked) {
             FoundationAccepts(table, sender, card, action, clicked);
@@ -121,9 +155,9 @@ void BuildFoundationRow(GameTable &table, int left, int top, int baseRank, int c
         pile->OnSelect = &TBoard::RefuseSelect;
         pile->SetShowEmpty(FoundationPile);
         pile->DeckTag = count;
-        pile->SetCardVal(baseRank);
+        pile->SetCardVal(row.baseRank);
         pile->SetFlatPile(false);
-        pile->FillEmpty = baseRank;
+        pile->FillEmpty = row.baseRank;
         pile->MaxCardCount = 13;
         pile->Rule = rule;
         pile->AcceptCardGroup = false;
@@ -133,75 +167,48 @@ void BuildFoundationRow(GameTable &table, int left, int top, int baseRank, int c
     }
 }
 
-void BuildTableauRow(GameTable &table, PileRow &foundationSlots, int baseRank, int gShift, int vShift, int count,
-                     PileRow &slots, int step, bool horizontal, int top, int left)
+void BuildTableauRow(GameTable &table, const TableauRules &rules, const TableauRow &row, PileRow &slots,
+                     PileRow &foundationSlots)
 {
-    const GameRulesRecord rules = table.Rules();
-    const int tableauCode = rules.TableauRule;
-    const int emptyMode = rules.EmptyTableau;
-    const int groupMethod = rules.GroupMethod;
-    const int direction = tableauCode / 16 * 16;
-    const TRule *rule = RuleFromCode(tableauCode);
-    const TRule *groupRule = groupMethod == SingleCardsOnly ? nullptr : RuleFromCode(direction + groupMethod);
-    const bool spread = vShift > 2 || gShift > 2;
+    const TRule *rule = RuleFromCode(CodeOf(rules.build));
+    const bool singleCards = rules.groupMove == GroupMove::SingleCard;
+    const TRule *groupRule =
+        singleCards ? nullptr : RuleFromCode(DirectionPartOf(rules.build) + std::int32_t(rules.groupMove));
+    const Spread spread = row.spread;
+    const bool spreadOut = spread.vShift > 2 || spread.gShift > 2;
+    const int fillEmpty = emptyFill(rules, row.baseRank);
+    const QString tip = tableauTip(rules.groupMove);
+    const QString emptyTip = emptyTableauTip(rules);
 
-    int fillEmpty;
-    if (emptyMode == 0)
-        fillEmpty = 0;
-    else if (emptyMode == 1)
-        fillEmpty = -1;
-    else if (direction == 0)
-        fillEmpty = baseRank == 13 ? 1 : baseRank + 1;
-    else
-        fillEmpty = baseRank == 1 ? 13 : baseRank - 1;
-
-    QString tip;
-    if (groupMethod == SingleCardsOnly)
-        tip = QStringLiteral("Build the Tableau %s");
-    else if (groupMethod == 9)
-        tip = QStringLiteral("Build the Tableau %s     Group of cards regardless of rank and suit may be moved as a unit");
-    else
-        tip = QStringLiteral("Build the Tableau %s     Group in sequence %s may be moved as a unit");
-
-    QString emptyTip;
-    if (emptyMode == 0)
-        emptyTip = QStringLiteral("No building");
-    else if (emptyMode == 2 && groupMethod != SingleCardsOnly)
-        emptyTip = QStringLiteral("Fill the empty Tableau pile by %s or group of cards headed by %s");
-    else if (emptyMode == 1 && groupMethod != SingleCardsOnly)
-        emptyTip = QStringLiteral("Play any card or group of cards on the empty Tableau");
-    else
-        emptyTip = QStringLiteral("Play %s on the empty Tableau");
-
-    count = rowCount(count);
+    const int count = rowCount(row.row.count);
     for (int i = 1; i <= count; ++i) {
-        TDeck *pile = NewPile(table, left, top);
-        placeInRow(pile, left, top, step, horizontal, i);
+        const Place at = placeInRow(row.row, i);
+        TDeck *pile = NewPile(table, at.left, at.top);
         table.SetTag(pile, TableauTag);
         pile->DeckTag = count;
-        pile->SetVShift(vShift);
-        pile->SetGShift(gShift);
-        pile->CanShowCard = spread;
+        pile->SetVShift(spread.vShift);
+        pile->SetGShift(spread.gShift);
+        pile->CanShowCard = spreadOut;
         pile->OnAddWithRule = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked) {
             TableauAccepts(table, sender, card, action, clicked);
         };
         pile->OnDoubleSelect = table.Handlers.SendToFoundation;
         pile->Rule = rule;
         pile->GroupRule = groupRule;
-        pile->AcceptCardGroup = groupMethod != SingleCardsOnly;
-        if (groupMethod == SingleCardsOnly && spread) {
-            if (emptyMode == 1)
+        pile->AcceptCardGroup = !singleCards;
+        if (singleCards && spreadOut) {
+            if (rules.emptyTakes == EmptyTableau::AnyCard)
                 pile->UsableAsSpare = true;
             pile->AcceptCardGroup = true;
         }
-        if (spread) {
+        if (spreadOut) {
             pile->OnDragSelect = [&table](TCard *card, bool &action) { TableauDragSelect(table, card, action); };
             pile->OnDragRule = [&table](TCard *card, TDeck *target, bool &action) {
                 TableauDragRule(table, card, target, action);
             };
         }
         pile->FillEmpty = fillEmpty;
-        pile->SetCardVal(baseRank);
+        pile->SetCardVal(row.baseRank);
         pile->TipString = tip;
         pile->EmptyDeckTipString = emptyTip;
         slots.Set(i, pile);
@@ -209,15 +216,25 @@ void BuildTableauRow(GameTable &table, PileRow &foundationSlots, int baseRank, i
     SetCarefulMoves(foundationSlots, slots);
 }
 
-void BuildRows(GameTable &table, int foundationLeft, int foundationTop, int tableauGShift, int tableauVShift,
-               int tableauCount, PileRow &tableauSlots, int tableauStep, bool tableauHorizontal, int tableauTop,
-               int tableauLeft, int baseRank, int foundationCount, PileRow &foundationSlots, int foundationStep,
-               bool foundationHorizontal)
+void BuildRows(GameTable &table, const GameRules &rules, const FoundationRow &foundations, PileRow &foundationSlots,
+               const TableauRow &tableau, PileRow &tableauSlots)
 {
-    BuildFoundationRow(table, foundationLeft, foundationTop, baseRank, foundationCount, foundationSlots,
-                       foundationStep, foundationHorizontal);
-    BuildTableauRow(table, foundationSlots, baseRank, tableauGShift, tableauVShift, tableauCount, tableauSlots,
-                    tableauStep, tableauHorizontal, tableauTop, tableauLeft);
+    BuildFoundationRow(table, rules.foundations, foundations, foundationSlots);
+    BuildTableauRow(table, rules.tableau, tableau, tableauSlots, foundationSlots);
+}
+
+TDeck *BuildDiscardPile(GameTable &table, Place at)
+{
+    TDeck *discard = NewPile(table, at.left, at.top);
+    table.SetTag(discard, DiscardTag);
+    discard->SetShowEmpty(FoundationPile);
+    discard->SetCardVal(-2);
+    discard->DeckTag = 1;
+    discard->OnSelect = &TBoard::RefuseSelect;
+    discard->OnAddWithRule = &TBoard::RefuseAdd;
+    discard->TipString = discard->EmptyDeckTipString = QStringLiteral("Pile for discarded cards");
+    table.Foundations.Set(1, discard);
+    return discard;
 }
 
 void SetCarefulMoves(PileRow &foundationSlots, PileRow &tableauSlots)

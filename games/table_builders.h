@@ -1,35 +1,76 @@
 #pragma once
 
+#include "games/game_rules.h"
+
 class GameTable;
 class PileRow;
 class TDeck;
 
 // The builders every deal lays its table out with. Positions and spreads are in layout
 // units; rows are numbered from 1 in their slots, and a row's first pile holds the row's
-// length in its DeckTag. The rules come from the current game's record.
+// length in its DeckTag. The rules are those the game is dealt with.
 
-// Applies the game's redeal setting to the table's Rotation_Number and Rotation_Counter.
+// A place on the table.
+struct Place {
+    int left = 0;
+    int top = 0;
+};
+
+// Count piles from (left, top), each the step further right, or further down when vertical.
+struct Row {
+    int left = 0;
+    int top = 0;
+    int step = 0;
+    int count = 0;
+    bool vertical = false;
+};
+
+// How far each card of a pile lies below (vShift) and to the right of (gShift) the one beneath.
+struct Spread {
+    int vShift = 0;
+    int gShift = 0;
+};
+
+struct StockLayout {
+    Place stock = {};
+    Place waste = {};
+};
+
+// Foundations that start with the base rank.
+struct FoundationRow {
+    Row row = {};
+    int baseRank = 1;
+};
+
+// Tableau piles; their base rank is that of the foundations they serve.
+struct TableauRow {
+    Row row = {};
+    Spread spread = {};
+    int baseRank = 1;
+};
+
 // A new pile on the table at a place given in layout units.
 TDeck *NewPile(GameTable &table, int left, int top);
 
-void BuildRedeals(GameTable &table, int gameId);
+// Applies the redeal setting to the table's Rotation_Number and Rotation_Counter.
+void BuildRedeals(GameTable &table, const StockRules &rules);
 
 // The stock, the waste and, for three cards per click, the waste fan aligned to the waste.
-void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int wasteTop, int wasteLeft);
+void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLayout &layout);
 
-// Count foundations from (left, top), each step further right (horizontal) or down.
-void BuildFoundationRow(GameTable &table, int left, int top, int baseRank, int count, PileRow &slots, int step,
-                        bool horizontal);
+void BuildFoundationRow(GameTable &table, const FoundationRules &rules, const FoundationRow &row, PileRow &slots);
 
-// Count tableau piles from (left, top), then the careful-move setting of the foundations.
-void BuildTableauRow(GameTable &table, PileRow &foundationSlots, int baseRank, int gShift, int vShift, int count,
-                     PileRow &slots, int step, bool horizontal, int top, int left);
+// The tableau piles, then the careful-move setting of the foundations.
+void BuildTableauRow(GameTable &table, const TableauRules &rules, const TableauRow &row, PileRow &slots,
+                     PileRow &foundationSlots);
 
-// A foundation row and a tableau row with one base rank, in the argument order the deals quote.
-void BuildRows(GameTable &table, int foundationLeft, int foundationTop, int tableauGShift, int tableauVShift,
-               int tableauCount, PileRow &tableauSlots, int tableauStep, bool tableauHorizontal, int tableauTop,
-               int tableauLeft, int baseRank, int foundationCount, PileRow &foundationSlots, int foundationStep,
-               bool foundationHorizontal);
+// A foundation row and then a tableau row.
+void BuildRows(GameTable &table, const GameRules &rules, const FoundationRow &foundations, PileRow &foundationSlots,
+               const TableauRow &tableau, PileRow &tableauSlots);
+
+// A pile that takes pairs as they are discarded, in the first foundation slot: nothing is
+// put on it or taken off it by the player.
+TDeck *BuildDiscardPile(GameTable &table, Place at);
 
 // Lets the automatic moves play freely (Wait false on every foundation) when foundations
 // and tableau build in opposite directions under the same suit condition.

@@ -4,14 +4,45 @@
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/move_acceptance.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 
-#include <QTimer>
 #include <algorithm>
 #include <vector>
+
+// Seven columns built down by alternate colour, where any face-up card moves with the
+// cards on it; a King fills an empty column; foundations up in suit from the Ace.
+constinit const GameDefinition YukonGame = {
+    .id = GameIds::Yukon,
+    .name = "Yukon",
+    .difficulty = Difficulty::Average,
+    .automaticPlay = true,
+    .tableSize = QSize(559, 365),
+    .rules =
+        {
+            .customisable = true,
+            .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
+            .tableau =
+                {
+                    .build = Rule::DownAlternateColour,
+                    .emptyTakes = EmptyTableau::KingOnly,
+                    .groupMove = GroupMove::AnyFaceUpGroup,
+                },
+            .foundations = {.build = Rule::UpInSuit},
+            .editable =
+                {
+                    .tableauBuild = true,
+                    .emptyTakes = true,
+                    .groupMove = true,
+                    .foundationBuild = true,
+                },
+        },
+    .deal = DealYukon,
+    .cycle = YukonCycle,
+};
 
 namespace {
 
@@ -95,12 +126,13 @@ void YukonAccepts(GameTable &table, TDeck *target, TCard *&card, bool &action, b
     action = RuleHolds(target->Rule, top, card);
 }
 
-void DealYukon(GameTable &table)
+void DealYukon(GameTable &table, const GameRules &rules)
 {
     TBoard *board = table.Board();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
-    BuildRows(table, 5, 5, 0, 17, ColumnCount, table.Tableau, 78, true, 120, 5, 1, FoundationCount, table.Foundations,
-              78, true);
+    BuildRows(table, rules, {.row = {.left = 5, .top = 5, .step = 78, .count = FoundationCount}}, table.Foundations,
+              {.row = {.left = 5, .top = 120, .step = 78, .count = ColumnCount}, .spread = {.vShift = 17}},
+              table.Tableau);
     for (int i = 1; i <= FoundationCount; ++i) {
         TDeck *foundation = table.Foundations[i];
         table.SetTag(foundation, FoundationTag);
@@ -133,20 +165,9 @@ void DealYukon(GameTable &table)
         for (int k = 0; k < 4; ++k)
             table.Tableau[i]->DealCard(pack, table.Random.RandomIndex(pack->CardsCount()), true);
     board->SetScore(-PackSize);
-    board->SetAutoTimerHandler([&table] { YukonCycle(table); });
 }
 
 void YukonCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
-    PileRow &foundations = table.Foundations;
-    TDeck *first = foundations[1];
-    if (!first)
-        return;
-    AutoMoveBaseCards(foundations, FoundationCount, table.Tableau, true, 1, nullptr, ColumnCount);
-    if (table.Play.AutomaticMoves)
-        AutoMoveToFoundations(foundations, FoundationCount, table.Tableau, false, first->Wait, 1, first->Rule, nullptr,
-                              ColumnCount);
-    EndCycle(table, IsGameWon(foundations, FoundationCount));
+    FoundationCycle(table, {{table.Tableau, ColumnCount}});
 }

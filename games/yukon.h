@@ -1,14 +1,18 @@
 #pragma once
 
+#include "games/game_definition.h"
+
 class GameTable;
 class TCard;
 class TDeck;
 
-// Yukon (game id 221, and custom variants built on it): all 52 cards on seven columns,
-// most of them face up, and four foundations from the Ace. Any face-up card moves with the
-// cards lying on it as long as that card fits the target; where several cards of a column
-// could be the one to move, the player picks the card.
-void DealYukon(GameTable &table);
+extern const GameDefinition YukonGame;
+
+// Yukon (and custom variants built on it): all 52 cards on seven columns, most of them face
+// up, and four foundations from the Ace. Any face-up card moves with the cards lying on it
+// as long as that card fits the target; where several cards of a column could be the one
+// to move, the player picks the card.
+void DealYukon(GameTable &table, const GameRules &rules);
 
 // The tableau acceptance under "any face-up group": picks, among the card and the face-up
 // cards below it, the one that fits the target (asking the player on a click when several

@@ -23,25 +23,6 @@ int ScaleFactor(int length, int reference)
     return qMax(1, roundHalfEven(ratio));
 }
 
-QSize NominalTableSize(int baseGameId)
-{
-    switch (baseGameId) {
-    case 10: return QSize(670, 446);  // Bisley
-    case 14:                          // Flower Garden
-    case 309: return QSize(676, 481); // Bouquet
-    case 17: return QSize(586, 520);  // Carpet
-    case 32: return QSize(646, 346);  // FreeCell
-    case 71: return QSize(691, 461);  // Nestor
-    case 108: return QSize(636, 302); // Klondike
-    case 181:                         // Spider, also dealt for
-    case 301:                         // Spider Two Suit and
-    case 302: return QSize(793, 261); // Spider One Suit
-    case 186: return QSize(586, 516); // Monte Carlo
-    case 221: return QSize(559, 365); // Yukon
-    default: return QSize(660, 420);
-    }
-}
-
 QSize NeededTableSize(QSize nominal, QSize card, double heightToWidth)
 {
     double height = card.height();

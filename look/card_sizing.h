@@ -18,11 +18,7 @@ int ScaleFactor(int length, int reference);
 inline int HorizontalScale(QSize card) { return ScaleFactor(card.width(), 71); }
 inline int VerticalScale(QSize card) { return ScaleFactor(card.height(), 96); }
 
-// The table a game needs at the standard card, by base game id; games this edition does not
-// deal share one middling size.
-QSize NominalTableSize(int baseGameId);
-
-// The table needed for cards of the given size. heightToWidth is the loaded set's card
+// The table needed for cards of the given size, from the game's table at the standard card. heightToWidth is the loaded set's card
 // height over width; a set much taller than the standard card needs more height.
 QSize NeededTableSize(QSize nominal, QSize card, double heightToWidth = 96.0 / 71.0);
 

@@ -43,11 +43,11 @@ TEST(GameRows, EveryDealtGameIsListedWithItsDifficultyAndDecks)
     }
 }
 
-TEST(GameRows, OnlyGamesWhoseDealIsAvailableAreListedAndTheSpiderVariantsFollowSpider)
+TEST(GameRows, OnlyGamesWhoseDealIsAvailableAreListed)
 {
     GameListSource source;
-    source.dealAvailable = [](int baseId) { return baseId == GameIds::Klondike || baseId == GameIds::Spider; };
-    EXPECT_EQ(idsOf(buildGameRows(source)), (QList<int>{108, 181, 301, 302}));
+    source.dealAvailable = [](int baseId) { return baseId == GameIds::Klondike || baseId == GameIds::SpiderOneSuit; };
+    EXPECT_EQ(idsOf(buildGameRows(source)), (QList<int>{108, 302}));
     source.dealAvailable = [](int) { return false; };
     EXPECT_TRUE(buildGameRows(source).empty());
 }

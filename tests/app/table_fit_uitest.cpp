@@ -9,6 +9,7 @@
 #include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/new_game.h"
+#include "games/spider.h"
 #include "look/art/card_art.h"
 #include "look/card_sizing.h"
 
@@ -170,8 +171,8 @@ TEST(CardSize, FollowsTheWindowWithScaleCardsAndKeepsTheThreeSizesWithout)
         EXPECT_GT(card.width(), CardArt::NominalCardSize(2).width());
         EXPECT_NEAR(card.height(), card.width() * 96.0 / 71.0, 1.0);
         // The largest card for which the table fits: one pixel wider would not.
-        const QSize needed = CardSizing::NeededTableSize(CardSizing::NominalTableSize(GameIds::Spider), card);
-        const QSize wider = CardSizing::NeededTableSize(CardSizing::NominalTableSize(GameIds::Spider),
+        const QSize needed = CardSizing::NeededTableSize(SpiderGame.tableSize, card);
+        const QSize wider = CardSizing::NeededTableSize(SpiderGame.tableSize,
                                                         QSize(card.width() + 1, qRound((card.width() + 1) * 96.0 / 71)));
         EXPECT_LE(needed.width(), window.ScrollBox1->width());
         EXPECT_GT(wider.width(), window.ScrollBox1->width());

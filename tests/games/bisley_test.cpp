@@ -47,7 +47,7 @@ protected:
         engineState().ShowMessage = [](const QString &) {};
         table.Play.GameWon = [this] { ++wins; };
     }
-    void deal(quint32 number) { DealGame(table, &DealBisley, GameIds::Bisley, number); }
+    void deal(quint32 number) { DealGame(table, BisleyGame, number); }
     // Moves the card straight onto the pile, outside the rules.
     void place(TCard *card, TDeck *pile)
     {

@@ -35,7 +35,7 @@ protected:
         engineState() = EngineState{};
         engineState().ShowMessage = [](const QString &) {};
     }
-    void deal(quint32 number) { DealGame(table, &DealCarpet, GameIds::Carpet, number); }
+    void deal(quint32 number) { DealGame(table, CarpetGame, number); }
     TCard *find(const std::string &code) { return FindCard(table, code); }
     bool accepts(TDeck *target, TCard *card)
     {

@@ -42,7 +42,9 @@ TEST(Catalogue, NamesEveryBuiltInGameById)
 TEST(Catalogue, CustomIdsTakeNameAndBaseFromTheirRecord)
 {
     FakeCustomGames customs;
-    customs.games[2] = {"My Klondike", GameIds::Klondike, GameRules(GameIds::Klondike)};
+    GameRulesRecord easier = DefaultRulesRecord(GameIds::Klondike);
+    easier.StockDeal = 1;
+    customs.games[2] = {"My Klondike", GameIds::Klondike, easier};
     EXPECT_EQ(GameName(CustomGameId(2), &customs), "My Klondike");
     EXPECT_EQ(BaseGameId(CustomGameId(2), &customs), GameIds::Klondike);
     EXPECT_EQ(GameName(GameIds::Yukon, &customs), "Yukon");
@@ -51,7 +53,10 @@ TEST(Catalogue, CustomIdsTakeNameAndBaseFromTheirRecord)
     EXPECT_EQ(BaseGameId(CustomGameId(3), &customs), 1);
     EXPECT_EQ(BaseGameId(CustomGameId(0), nullptr), 1);
     EXPECT_TRUE(GameName(CustomGameId(3), &customs).isEmpty());
-    EXPECT_EQ(RulesForGame(CustomGameId(3), &customs), GameRulesRecord{});
+    // A custom id is built by its own record, an unreadable one by the all-zero record.
+    EXPECT_EQ(RulesForGame(CustomGameId(2), &customs).stock.cardsPerClick, 1);
+    EXPECT_EQ(RulesForGame(GameIds::Klondike, &customs).stock.cardsPerClick, 3);
+    EXPECT_EQ(RulesForGame(CustomGameId(3), &customs), GameRules{});
     EXPECT_TRUE(HasAutomaticPlay(CustomGameId(2), &customs));
     EXPECT_FALSE(HasAutomaticPlay(CustomGameId(3), &customs)); // base 1, One Pack
 }
@@ -64,25 +69,20 @@ TEST(Catalogue, RulesRecordsOfTheDealtGames)
         {71, {}},                                         {108, {257, 2, 1, 3, 1, 34, 1, 2, 1, 2, 1, 0}},
         {181, {}},                                        {186, {}},
         {221, {1, -1, 0, 1, 1, 34, 1, 2, 1, 9, 1, 0}},   {309, {1, -1, 0, 0, 1, 35, 1, 1, 0, 8, 1, 0}},
+        {301, {}},                                        {302, {}},
     };
     for (const auto &[id, fields] : records) {
-        EXPECT_EQ(GameRules(id).Fields(), fields) << id;
+        EXPECT_EQ(DefaultRulesRecord(id).Fields(), fields) << id;
         EXPECT_EQ(MayBeCustomised(id), fields[0] != 0) << id;
+        // What the deal is built with is what the record says.
+        EXPECT_EQ(RecordFromRules(RulesForGame(id, nullptr)).Fields(), fields) << id;
     }
-    EXPECT_EQ(GameRules(GameIds::Klondike).StockDeal, 3);
-    EXPECT_EQ(GameRules(GameIds::Klondike).GroupMethod, 2);
-    EXPECT_TRUE(GameRules(GameIds::Klondike).RedealsEditable());
-    EXPECT_FALSE(GameRules(GameIds::FreeCell).RedealsEditable());
-    EXPECT_EQ(GameRules(-5), GameRulesRecord{});
-    EXPECT_EQ(GameRules(1000), GameRulesRecord{});
-    EXPECT_FALSE(MayBeCustomised(0));
-    EXPECT_FALSE(MayBeCustomised(1000));
-}
-
-TEST(Catalogue, RecordFieldsRoundTrip)
-{
-    const std::array<std::int32_t, 12> fields = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    EXPECT_EQ(GameRulesRecord::FromFields(fields).Fields(), fields);
+    EXPECT_TRUE(DefaultRulesRecord(GameIds::Klondike).RedealsEditable());
+    EXPECT_FALSE(DefaultRulesRecord(GameIds::FreeCell).RedealsEditable());
+    for (int id : {-5, 0, 409, 410, 1000}) {
+        EXPECT_EQ(DefaultRulesRecord(id), GameRulesRecord{}) << id;
+        EXPECT_FALSE(MayBeCustomised(id)) << id;
+    }
 }
 
 TEST(Catalogue, AutomaticPlayAndLargeScreenLists)
@@ -104,15 +104,16 @@ TEST(Catalogue, AutomaticPlayAndLargeScreenLists)
         EXPECT_FALSE(NeedsLargeScreen(id, id)) << id;
 }
 
-TEST(Catalogue, DealsOnlyTheTenGamesOfThisEdition)
+TEST(Catalogue, DealsTheTenGamesOfThisEditionUnderTwelveIds)
 {
     int dealt = 0;
     for (int id = 0; id < BuiltInGameCount; ++id)
         dealt += HasDeal(id);
-    EXPECT_EQ(dealt, 10);
-    EXPECT_TRUE(HasDeal(GameIds::Bouquet));
-    EXPECT_FALSE(HasDeal(GameIds::SpiderTwoSuit));
-    EXPECT_FALSE(HasDeal(GameIds::Windmill));
+    EXPECT_EQ(dealt, 12);
+    for (int id : {GameIds::Bouquet, GameIds::SpiderTwoSuit, GameIds::SpiderOneSuit})
+        EXPECT_TRUE(HasDeal(id)) << id;
+    for (int id : {GameIds::Windmill, -1, 410, 1000})
+        EXPECT_FALSE(HasDeal(id)) << id;
 }
 
 } // namespace

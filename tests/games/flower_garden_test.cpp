@@ -35,7 +35,10 @@ protected:
         engineState().ShowMessage = [](const QString &) {};
         table.Play.GameWon = [this] { ++wins; };
     }
-    void deal(quint32 number, int gameId = GameIds::FlowerGarden) { DealGame(table, &DealFlowerGarden, gameId, number); }
+    void deal(quint32 number, int gameId = GameIds::FlowerGarden)
+    {
+        DealGame(table, gameId == GameIds::Bouquet ? BouquetGame : FlowerGardenGame, number);
+    }
     TCard *find(const std::string &code) { return FindCard(table, code); }
     void place(const std::string &code, TDeck *pile)
     {

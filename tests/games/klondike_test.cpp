@@ -148,7 +148,7 @@ TEST_F(Klondike, ThreeCardStockFansThreeAndRedealsTwice)
 TEST_F(Klondike, OneCardRedealCountsOnlyANonNegativeCounter)
 {
     FakeCustomGames customs;
-    GameRulesRecord rules = GameRules(GameIds::Klondike);
+    GameRulesRecord rules = DefaultRulesRecord(GameIds::Klondike);
     rules.StockDeal = 1;
     rules.Redeals = -2;
     const int unlimited = customs.Add(rules, GameIds::Klondike);
@@ -254,8 +254,10 @@ protected:
     {
         table.CurrentGameId = GameIds::Klondike;
         table.Handlers.SendToFoundation = [this](TDeck *pile) { SendToFoundation(table, pile); };
-        BuildRows(table, 230, 5, 0, 17, int(columns.size()), table.Tableau, 90, true, 125, 10, 1, 4,
-                  table.Foundations, 76, true);
+        BuildRows(table, KlondikeGame.rules, {.row = {.left = 230, .top = 5, .step = 76, .count = 4}},
+                  table.Foundations,
+                  {.row = {.left = 10, .top = 125, .step = 90, .count = int(columns.size())}, .spread = {.vShift = 17}},
+                  table.Tableau);
         for (std::size_t i = 0; i < foundations.size(); ++i)
             Put(table.Foundations[int(i) + 1], foundations[i]);
         for (std::size_t i = 0; i < columns.size(); ++i)

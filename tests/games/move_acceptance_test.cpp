@@ -19,8 +19,9 @@ protected:
     void build(int gameId, int columns = 7)
     {
         table.CurrentGameId = gameId;
-        BuildRows(table, 10, 5, 0, 20, columns, table.Tableau, 80, true, 120, 10, 1, 4, table.Foundations, 80,
-                  true);
+        BuildRows(table, table.Rules(), {.row = {.left = 10, .top = 5, .step = 80, .count = 4}}, table.Foundations,
+                  {.row = {.left = 10, .top = 120, .step = 80, .count = columns}, .spread = {.vShift = 20}},
+                  table.Tableau);
     }
     TDeck *column(int i) { return table.Tableau[i]; }
     TDeck *cell(const std::string &cards = "")

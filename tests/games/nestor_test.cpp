@@ -62,7 +62,7 @@ protected:
         engineState().ShowMessage = [](const QString &) {};
         table.Play.GameWon = [this] { ++wins; };
     }
-    void deal(quint32 number) { DealGame(table, &DealNestor, GameIds::Nestor, number); }
+    void deal(quint32 number) { DealGame(table, NestorGame, number); }
     TCard *find(const std::string &code) { return FindCard(table, code); }
     void put(const std::string &code, TDeck *pile)
     {

@@ -23,7 +23,7 @@ TEST_F(Spreads, NoGameFansFaceUpCardsCloserThanTheCornerIndexIsDrawnFor)
         if (HasDeal(id))
             games.push_back(id);
     for (int cardsPerClick : {1, 3}) {
-        GameRulesRecord rules = GameRules(GameIds::Klondike);
+        GameRulesRecord rules = DefaultRulesRecord(GameIds::Klondike);
         rules.StockDeal = cardsPerClick;
         games.push_back(customs.Add(rules, GameIds::Klondike));
     }

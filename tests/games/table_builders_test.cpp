@@ -1,4 +1,6 @@
+#include "games/catalogue.h"
 #include "games/move_acceptance.h"
+#include "games/rules_record.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 #include "support/table_fixture.h"
@@ -10,13 +12,17 @@ namespace {
 class TableBuilders : public ::testing::Test, public TableFixture {
 protected:
     // The rows of a typical deal: four foundations from (10, 5) and seven columns from (10, 125).
-    void buildRows(int gameId, int baseRank = 1, int vShift = 17)
+    void buildRows(const GameRules &rules, int baseRank = 1, int vShift = 17)
     {
-        table.CurrentGameId = gameId;
-        BuildRows(table, 10, 5, 0, vShift, 7, table.Tableau, 90, true, 125, 10, baseRank, 4, table.Foundations, 90,
-                  true);
+        BuildRows(table, rules, {.row = {.left = 10, .top = 5, .step = 90, .count = 4}, .baseRank = baseRank},
+                  table.Foundations,
+                  {.row = {.left = 10, .top = 125, .step = 90, .count = 7}, .spread = {.vShift = vShift},
+                   .baseRank = baseRank},
+                  table.Tableau);
     }
-    GameRulesRecord rulesWith(int tableauRule, int emptyTableau, int groupMethod, int foundationRule)
+    static GameRules rulesOf(int gameId) { return RulesForGame(gameId, nullptr); }
+    // Rules as a custom variant's record gives them.
+    static GameRules rulesWith(int tableauRule, int emptyTableau, int groupMethod, int foundationRule)
     {
         GameRulesRecord rules;
         rules.Flags = 1;
@@ -24,14 +30,14 @@ protected:
         rules.EmptyTableau = emptyTableau;
         rules.GroupMethod = groupMethod;
         rules.FoundationRule = foundationRule;
-        return rules;
+        return RulesFromRecord(rules);
     }
-    FakeCustomGames customs;
+    static constexpr StockLayout stockLayout = {.stock = {.left = 10, .top = 5}, .waste = {.left = 100, .top = 5}};
 };
 
 TEST_F(TableBuilders, FoundationRowTakesItsRuleAndOnlyTheBaseRankWhenEmpty)
 {
-    buildRows(GameIds::Klondike);
+    buildRows(rulesOf(GameIds::Klondike));
     ASSERT_EQ(table.Foundations.Count(), 4);
     for (int i = 1; i <= 4; ++i) {
         const TDeck *pile = table.Foundations[i];
@@ -99,7 +105,7 @@ TEST_F(TableBuilders, TableauRowFollowsTheRulesOfEachDealtGame)
     for (const Case &c : cases) {
         board.FreeDecks();
         table.ForgetPiles();
-        buildRows(c.gameId);
+        buildRows(rulesOf(c.gameId));
         ASSERT_EQ(table.Tableau.Count(), 7) << c.gameId;
         for (int i = 1; i <= 7; ++i) {
             const TDeck *pile = table.Tableau[i];
@@ -136,19 +142,17 @@ TEST_F(TableBuilders, EmptyTableauRankFollowsTheBuildingDirection)
     const Case cases[] = {
         {3, 1, 2}, {3, 13, 1}, {35, 1, 13}, {35, 5, 4}, {67, 1, 13}, {67, 7, 6}, {131, 1, 13}, {131, 2, 1},
     };
-    table.Customs = &customs;
     for (const Case &c : cases) {
         board.FreeDecks();
         table.ForgetPiles();
-        buildRows(customs.Add(rulesWith(c.tableauRule, 2, 8, 0)), c.baseRank);
+        buildRows(rulesWith(c.tableauRule, 2, 8, 0), c.baseRank);
         EXPECT_EQ(table.Tableau[1]->FillEmpty, c.fillEmpty) << c.tableauRule << " base " << c.baseRank;
     }
 }
 
 TEST_F(TableBuilders, FoundationCodeWithoutARuleTakesOnlyTheBaseRank)
 {
-    table.Customs = &customs;
-    buildRows(customs.Add(rulesWith(34, 1, 8, 5)));
+    buildRows(rulesWith(34, 1, 8, 5));
     TDeck *foundation = table.Foundations[1];
     EXPECT_EQ(foundation->Rule, nullptr);
     TCard *ace = Take("AC");
@@ -165,7 +169,7 @@ TEST_F(TableBuilders, FoundationCodeWithoutARuleTakesOnlyTheBaseRank)
 
 TEST_F(TableBuilders, StackedTableauGetsNoDragHandlersAndNoSpares)
 {
-    buildRows(GameIds::FreeCell, 1, 2);
+    buildRows(rulesOf(GameIds::FreeCell), 1, 2);
     const TDeck *pile = table.Tableau[1];
     EXPECT_FALSE(pile->OnDragSelect);
     EXPECT_FALSE(pile->OnDragRule);
@@ -176,8 +180,8 @@ TEST_F(TableBuilders, StackedTableauGetsNoDragHandlersAndNoSpares)
 
 TEST_F(TableBuilders, RowsRunVerticallyWhenAsked)
 {
-    table.CurrentGameId = GameIds::Bisley;
-    BuildFoundationRow(table, 500, 5, 1, 4, table.Foundations, 110, false);
+    BuildFoundationRow(table, rulesOf(GameIds::Bisley).foundations,
+                       {.row = {.left = 500, .top = 5, .step = 110, .count = 4, .vertical = true}}, table.Foundations);
     for (int i = 1; i <= 4; ++i) {
         EXPECT_EQ(table.Foundations[i]->VLeft(), 500);
         EXPECT_EQ(table.Foundations[i]->VTop(), 5 + 110 * (i - 1));
@@ -190,8 +194,9 @@ TEST_F(TableBuilders, RowOfNoPilesCreatesNothing)
     kept->DeckTag = 1;
     table.Cells.Set(1, kept);
     const std::size_t piles = board.Decks().size();
-    BuildFoundationRow(table, 0, 0, 1, 0, table.Cells, 80, true);
-    BuildTableauRow(table, table.Foundations, 1, 0, 20, -3, table.Cells, 80, true, 0, 0);
+    BuildFoundationRow(table, {}, {.row = {.step = 80, .count = 0}}, table.Cells);
+    BuildTableauRow(table, {}, {.row = {.step = 80, .count = -3}, .spread = {.vShift = 20}}, table.Cells,
+                    table.Foundations);
     EXPECT_EQ(board.Decks().size(), piles);
     EXPECT_EQ(table.Cells[1], kept);
 }
@@ -210,11 +215,10 @@ TEST_F(TableBuilders, CarefulMovesOnlyWhereFoundationAndTableauMirrorEachOther)
         {0, 34, true},  {0, 0, true},   {2, 2, true},   {1, 33, true},    // other pairs stay careful
         {4, 36, true},  {128, 32, false}, {0, 9, true},  {5, 32, true},
     };
-    table.Customs = &customs;
     for (const Case &c : cases) {
         board.FreeDecks();
         table.ForgetPiles();
-        buildRows(customs.Add(rulesWith(c.tableau, 1, 8, c.foundation)));
+        buildRows(rulesWith(c.tableau, 1, 8, c.foundation));
         for (int i = 1; i <= 4; ++i)
             EXPECT_EQ(table.Foundations[i]->Wait, c.wait) << c.foundation << " / " << c.tableau;
     }
@@ -226,17 +230,14 @@ TEST_F(TableBuilders, RedealSettingSetsPassesAndCounter)
         int setting, passes, counter;
     };
     const Case cases[] = {{1, 2, 1}, {2, 3, 1}, {8, 9, 1}, {-2, -2, -2}, {-1, -1, -1}, {0, 7, 5}, {9, 7, 5}, {-3, 7, 5}};
-    table.Customs = &customs;
     for (const Case &c : cases) {
-        GameRulesRecord rules;
-        rules.Redeals = c.setting;
         board.Rotation_Number = 7;
         board.SetRotation_Counter(5);
-        BuildRedeals(table, customs.Add(rules));
+        BuildRedeals(table, {.redeals = c.setting});
         EXPECT_EQ(board.Rotation_Number, c.passes) << c.setting;
         EXPECT_EQ(board.Rotation_Counter(), c.counter) << c.setting;
     }
-    BuildRedeals(table, GameIds::Klondike);
+    BuildRedeals(table, rulesOf(GameIds::Klondike).stock);
     EXPECT_EQ(board.Rotation_Number, 3);
 }
 
@@ -246,9 +247,8 @@ TEST_F(TableBuilders, ThreeCardStockGetsAWasteFanAndTheThreeCardHandlers)
     table.Handlers.StockDealThree = [&](TDeck *, TCard *&, bool &, bool, bool &, bool &) { ++dealtThree; };
     table.Handlers.StockRedealThree = [&](TDeck *) { ++redealtThree; };
     table.Handlers.WasteClick = [&](TDeck *, TCard *&, bool &, bool, bool &, bool &) { ++wasteClicks; };
-    table.CurrentGameId = GameIds::Klondike;
     board.Rotation_Number = 3;
-    BuildStockAndWaste(table, 10, 5, 5, 100);
+    BuildStockAndWaste(table, rulesOf(GameIds::Klondike).stock, stockLayout);
 
     EXPECT_EQ(table.CardsPerDeal, 3);
     ASSERT_TRUE(table.Stock && table.Waste && table.WasteFan);
@@ -293,9 +293,8 @@ TEST_F(TableBuilders, OneCardStockHasNoFanAndSaysNoRedealWithoutPasses)
     for (int gameId : {GameIds::FreeCell, GameIds::Nestor}) {
         board.FreeDecks();
         table.ForgetPiles();
-        table.CurrentGameId = gameId;
         board.Rotation_Number = -1;
-        BuildStockAndWaste(table, 10, 5, 5, 100);
+        BuildStockAndWaste(table, rulesOf(gameId).stock, stockLayout);
         EXPECT_EQ(table.CardsPerDeal, 1);
         EXPECT_EQ(table.WasteFan, nullptr);
         EXPECT_FALSE(table.Waste->OnSelect);

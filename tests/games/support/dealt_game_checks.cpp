@@ -3,6 +3,7 @@
 #include "engine/board.h"
 #include "engine/card.h"
 #include "engine/deck.h"
+#include "games/game_definitions.h"
 
 #include <QTimer>
 #include <cctype>
@@ -96,18 +97,23 @@ void ClearTable(GameTable &table)
     return ::testing::AssertionSuccess();
 }
 
-void DealGame(GameTable &table, void (*routine)(GameTable &), int gameId, quint32 number)
+void DealGame(GameTable &table, const GameDefinition &game, const GameRules &rules, quint32 number)
 {
     ClearTable(table);
     TBoard *board = table.Board();
     board->Animate = false;
-    table.CurrentGameId = table.BaseGameId = gameId;
+    table.CurrentGameId = table.BaseGameId = game.id;
     table.PreviousGameId = -1;
     board->SetRotation_Counter(-1);
     board->Rotation_Number = -1;
     table.Random.SetSeed(number);
-    routine(table);
+    DealDefinedGame(game, table, rules);
     board->ClearJournal();
+}
+
+void DealGame(GameTable &table, const GameDefinition &game, quint32 number)
+{
+    DealGame(table, game, game.rules, number);
 }
 
 TCard *FindCard(const GameTable &table, const std::string &code)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/game_definition.h"
 #include "games/game_table.h"
 #include "table_checks.h"
 
@@ -40,8 +41,10 @@ void ClearTable(GameTable &table);
                                         const std::function<void()> &cycle,
                                         const std::vector<std::function<void()>> &extras = {});
 
-// Deals the game with its routine as New Game does, on a cleared table.
-void DealGame(GameTable &table, void (*routine)(GameTable &), int gameId, quint32 number);
+// Deals the game as New Game does, on a cleared table, by its own rules.
+void DealGame(GameTable &table, const GameDefinition &game, quint32 number);
+// The same by the rules given.
+void DealGame(GameTable &table, const GameDefinition &game, const GameRules &rules, quint32 number);
 
 // The card of the first pack named by code ("QH" or "qh"), wherever it lies.
 TCard *FindCard(const GameTable &table, const std::string &code);
