@@ -20,25 +20,17 @@ constinit const GameDefinition BisleyGame = {
     .difficulty = Difficulty::Difficult,
     .automaticPlay = true,
     .tableSize = QSize(670, 446),
-    .rules =
-        {
-            .customisable = true,
-            .stock = {.redeals = Redeals::None, .cardsPerClick = 0},
-            .tableau =
-                {
-                    .build = Rule::UpOrDownInSuit,
-                    .emptyTakes = EmptyTableau::Nothing,
-                    .groupMove = GroupMove::SingleCard,
-                },
-            .foundations = {.build = Rule::FixedUpInSuit},
-            .editable =
-                {
-                    .tableauBuild = true,
-                    .emptyTakes = true,
-                    .groupMove = true,
-                    .foundationBuild = true,
-                },
+    .rules = {
+        .customisable = true,
+        .stock = {.redeals = Redeals::None, .cardsPerClick = 0},
+        .tableau = {
+            .build = Rule::UpOrDownInSuit,
+            .emptyTakes = EmptyTableau::Nothing,
+            .groupMove = GroupMove::SingleCard,
         },
+        .foundations = {.build = Rule::FixedUpInSuit},
+        .editable = TableauAndFoundationsEditable,
+    },
     .deal = DealBisley,
     .cycle = BisleyCycle,
 };

@@ -20,24 +20,22 @@ constinit const GameDefinition CarpetGame = {
     .difficulty = Difficulty::Easy,
     .automaticPlay = false,
     .tableSize = QSize(586, 520),
-    .rules =
-        {
-            .customisable = true,
-            .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
-            .tableau =
-                {
-                    .build = Rule::UpInSuit,
-                    .emptyTakes = EmptyTableau::Nothing,
-                    .groupMove = GroupMove::SingleCard,
-                },
-            .foundations = {.build = Rule::UpInSuit},
-            .editable =
-                {
-                    .redeals = true,
-                    .cardsPerClick = true,
-                    .foundationBuild = true,
-                },
+    .rules = {
+        .customisable = true,
+        .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
+        // The carpet is laid out by the deal and builds nothing; these stay as the record holds them.
+        .tableau = {
+            .build = Rule::UpInSuit,
+            .emptyTakes = EmptyTableau::Nothing,
+            .groupMove = GroupMove::SingleCard,
         },
+        .foundations = {.build = Rule::UpInSuit},
+        .editable = {
+            .redeals = true,
+            .cardsPerClick = true,
+            .foundationBuild = true,
+        },
+    },
     .deal = DealCarpet,
     .cycle = CarpetCycle,
 };

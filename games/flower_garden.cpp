@@ -18,25 +18,17 @@ constexpr GameDefinition flowerGarden = {
     .difficulty = Difficulty::Difficult,
     .automaticPlay = true,
     .tableSize = QSize(676, 481),
-    .rules =
-        {
-            .customisable = true,
-            .stock = {.redeals = Redeals::None, .cardsPerClick = 0},
-            .tableau =
-                {
-                    .build = Rule::DownAnySuit,
-                    .emptyTakes = EmptyTableau::AnyCard,
-                    .groupMove = GroupMove::AnySuit,
-                },
-            .foundations = {.build = Rule::UpInSuit},
-            .editable =
-                {
-                    .tableauBuild = true,
-                    .emptyTakes = true,
-                    .groupMove = true,
-                    .foundationBuild = true,
-                },
+    .rules = {
+        .customisable = true,
+        .stock = {.redeals = Redeals::None, .cardsPerClick = 0},
+        .tableau = {
+            .build = Rule::DownAnySuit,
+            .emptyTakes = EmptyTableau::AnyCard,
+            .groupMove = GroupMove::AnySuit,
         },
+        .foundations = {.build = Rule::UpInSuit},
+        .editable = TableauAndFoundationsEditable,
+    },
     .deal = DealFlowerGarden,
     .cycle = FlowerGardenCycle,
 };

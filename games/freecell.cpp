@@ -20,25 +20,17 @@ constinit const GameDefinition FreeCellGame = {
     .difficulty = Difficulty::Average,
     .automaticPlay = true,
     .tableSize = QSize(646, 346),
-    .rules =
-        {
-            .customisable = true,
-            .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
-            .tableau =
-                {
-                    .build = Rule::DownAlternateColour,
-                    .emptyTakes = EmptyTableau::AnyCard,
-                    .groupMove = GroupMove::SingleCard,
-                },
-            .foundations = {.build = Rule::UpInSuit},
-            .editable =
-                {
-                    .tableauBuild = true,
-                    .emptyTakes = true,
-                    .groupMove = true,
-                    .foundationBuild = true,
-                },
+    .rules = {
+        .customisable = true,
+        .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
+        .tableau = {
+            .build = Rule::DownAlternateColour,
+            .emptyTakes = EmptyTableau::AnyCard,
+            .groupMove = GroupMove::SingleCard,
         },
+        .foundations = {.build = Rule::UpInSuit},
+        .editable = TableauAndFoundationsEditable,
+    },
     .deal = DealFreeCell,
     .cycle = Uni_Timer,
 };

@@ -59,7 +59,7 @@ inline constexpr std::int32_t Unlimited = -2;
 
 struct StockRules {
     std::int32_t redeals = 0;       // 1..8, Redeals::None or Redeals::Unlimited
-    std::int32_t cardsPerClick = 0; // 1 or 3; 3 lays out a waste fan
+    std::int32_t cardsPerClick = 0; // 1 or 3 (3 lays out a waste fan); 0 without a stock
     bool operator==(const StockRules &) const = default;
 };
 
@@ -84,6 +84,24 @@ struct EditableRules {
     bool groupMove = false;
     bool foundationBuild = false;
     bool operator==(const EditableRules &) const = default;
+};
+
+// Every choice.
+inline constexpr EditableRules EveryRuleEditable = {
+    .redeals = true,
+    .cardsPerClick = true,
+    .tableauBuild = true,
+    .emptyTakes = true,
+    .groupMove = true,
+    .foundationBuild = true,
+};
+// How the tableau and the foundations build, what fills an empty tableau pile and what
+// moves as a group, but nothing of the stock.
+inline constexpr EditableRules TableauAndFoundationsEditable = {
+    .tableauBuild = true,
+    .emptyTakes = true,
+    .groupMove = true,
+    .foundationBuild = true,
 };
 
 // A game's rules. A game that is not customisable builds its piles from its deal alone and

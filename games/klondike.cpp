@@ -16,27 +16,17 @@ constinit const GameDefinition KlondikeGame = {
     .difficulty = Difficulty::Difficult,
     .automaticPlay = true,
     .tableSize = QSize(636, 302),
-    .rules =
-        {
-            .customisable = true,
-            .stock = {.redeals = 2, .cardsPerClick = 3},
-            .tableau =
-                {
-                    .build = Rule::DownAlternateColour,
-                    .emptyTakes = EmptyTableau::KingOnly,
-                    .groupMove = GroupMove::AlternateColour,
-                },
-            .foundations = {.build = Rule::UpInSuit},
-            .editable =
-                {
-                    .redeals = true,
-                    .cardsPerClick = true,
-                    .tableauBuild = true,
-                    .emptyTakes = true,
-                    .groupMove = true,
-                    .foundationBuild = true,
-                },
+    .rules = {
+        .customisable = true,
+        .stock = {.redeals = 2, .cardsPerClick = 3},
+        .tableau = {
+            .build = Rule::DownAlternateColour,
+            .emptyTakes = EmptyTableau::KingOnly,
+            .groupMove = GroupMove::AlternateColour,
         },
+        .foundations = {.build = Rule::UpInSuit},
+        .editable = EveryRuleEditable,
+    },
     .deal = DealKlondike,
     .cycle = Uni_Timer,
 };

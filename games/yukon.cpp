@@ -21,25 +21,17 @@ constinit const GameDefinition YukonGame = {
     .difficulty = Difficulty::Average,
     .automaticPlay = true,
     .tableSize = QSize(559, 365),
-    .rules =
-        {
-            .customisable = true,
-            .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
-            .tableau =
-                {
-                    .build = Rule::DownAlternateColour,
-                    .emptyTakes = EmptyTableau::KingOnly,
-                    .groupMove = GroupMove::AnyFaceUpGroup,
-                },
-            .foundations = {.build = Rule::UpInSuit},
-            .editable =
-                {
-                    .tableauBuild = true,
-                    .emptyTakes = true,
-                    .groupMove = true,
-                    .foundationBuild = true,
-                },
+    .rules = {
+        .customisable = true,
+        .stock = {.redeals = Redeals::None, .cardsPerClick = 1},
+        .tableau = {
+            .build = Rule::DownAlternateColour,
+            .emptyTakes = EmptyTableau::KingOnly,
+            .groupMove = GroupMove::AnyFaceUpGroup,
         },
+        .foundations = {.build = Rule::UpInSuit},
+        .editable = TableauAndFoundationsEditable,
+    },
     .deal = DealYukon,
     .cycle = YukonCycle,
 };

@@ -8,6 +8,7 @@
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 #include "games/new_game.h"
+#include "support/dealt_game_checks.h"
 #include "support/table_fixture.h"
 
 #include <QStringList>
@@ -94,6 +95,45 @@ TEST_F(Klondike, DealsInTheFixedDrawOrder)
         EXPECT_EQ(table.WasteFan->CardsCount(), 0);
         EXPECT_EQ(board.Score(), -52);
         EXPECT_TRUE(locationsAgree());
+    }
+}
+
+// What an empty column takes is the rules' emptyTakes: a Klondike dealt with another value
+// takes what that value says, by the same acceptance every route asks.
+TEST_F(Klondike, EmptyColumnTakesWhatTheRulesSay)
+{
+    const struct {
+        EmptyTableau emptyTakes;
+        const char *card;
+        bool taken;
+        const char *tip;
+    } cases[] = {
+        {EmptyTableau::KingOnly, "KS", true, "Fill the empty Tableau pile by a King or group of cards headed by a King"},
+        {EmptyTableau::KingOnly, "QH", false, "Fill the empty Tableau pile by a King or group of cards headed by a King"},
+        {EmptyTableau::AnyCard, "QH", true, "Play any card or group of cards on the empty Tableau"},
+        {EmptyTableau::AnyCard, "2C", true, "Play any card or group of cards on the empty Tableau"},
+        {EmptyTableau::Nothing, "KS", false, "No building"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.card);
+        GameRules rules = KlondikeGame.rules;
+        rules.tableau.emptyTakes = c.emptyTakes;
+        DealGame(table, KlondikeGame, rules, 5);
+        // Column 1 holds one card; it goes back to the stock, and the card asked about to the waste.
+        TDeck *column = table.Tableau[1];
+        TCard *dealt = column->TopCard();
+        column->RemoveCard(dealt);
+        table.Stock->AddCard(dealt);
+        TCard *card = FindCard(table, c.card);
+        ASSERT_NE(card, nullptr);
+        card->HostDeck()->RemoveCard(card);
+        card->SetFace(true);
+        table.Waste->AddCard(card);
+
+        EXPECT_EQ(column->TipText(), c.tip);
+        bool action = !c.taken;
+        column->OnAddWithRule(column, card, action, false);
+        EXPECT_EQ(action, c.taken);
     }
 }
 
