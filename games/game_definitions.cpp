@@ -16,6 +16,7 @@
 
 namespace {
 
+// A new game is written in a file of its own, opening with its definition, and listed here.
 constexpr std::array<const GameDefinition *, 12> definitions = {
     &BisleyGame,   &FlowerGardenGame, &CarpetGame, &FreeCellGame,      &NestorGame,        &KlondikeGame,
     &SpiderGame,   &MonteCarloGame,   &YukonGame,  &SpiderTwoSuitGame, &SpiderOneSuitGame, &BouquetGame,
