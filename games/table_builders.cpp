@@ -103,6 +103,7 @@ void BuildStockAndWaste(GameTable &table, int stockLeft, int stockTop, int waste
     stock->TipString = threeCards ? QStringLiteral("Click on the Stock to deal three cards at a time to the waste pile")
                                   : QStringLiteral("Click on the Stock to turn over a card to the waste pile");
     stock->EmptyDeckTipString = QStringLiteral("Click on the empty Stock to redeal");
+    stock->EmptyTipOffersRedeal = true;
     table.Stock = stock;
 }
 
@@ -204,6 +205,7 @@ void BuildTableauRow(GameTable &table, PileRow &foundationSlots, int baseRank, i
         pile->SetCardVal(baseRank);
         pile->TipString = tip;
         pile->EmptyDeckTipString = emptyTip;
+        pile->EmptyTipNamesGroupHead = emptyMode == 2 && groupMethod != SingleCardsOnly;
         slots.Set(i, pile);
     }
     SetCarefulMoves(foundationSlots, slots);
