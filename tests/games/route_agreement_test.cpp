@@ -15,7 +15,9 @@
 #include "engine/engine_state.h"
 #include "games/catalogue.h"
 #include "games/deal_printout.h"
+#include "games/move_acceptance.h"
 #include "games/move_player.h"
+#include "games/table_builders.h"
 #include "support/dealt_game_checks.h"
 #include "support/table_checks.h"
 #include "support/table_fixture.h"
@@ -275,6 +277,32 @@ TEST_P(RouteAgreement, DragClickAndMoveSearchGiveOneAnswer)
             ASSERT_TRUE(LocationsAgree(table));
         }
     }
+}
+
+// Where any face-up card may lead a group, the search offers each card that the target takes
+// as it is, and not the cards between them, for which the target would move another card.
+TEST(RouteAgreementSearch, OffersEveryCardThatFitsAndNoCardBetween)
+{
+    TableFixture fixture;
+    GameTable &table = fixture.table;
+    table.CurrentGameId = table.BaseGameId = GameIds::Yukon;
+    BuildRows(table, 5, 5, 0, 17, 7, table.Tableau, 78, true, 120, 5, 1, 4, table.Foundations, 78, true);
+    for (int i = 1; i <= 7; ++i) {
+        table.SetTag(table.Tableau[i], 4);
+        HangTableauAcceptance(table, table.Tableau[i], Acceptance::YukonTableau);
+    }
+    TDeck *source = table.Tableau[1];
+    TDeck *target = table.Tableau[2];
+    fixture.Put(source, "ks 6D 3C 6H 2S");
+    fixture.Put(target, "7S");
+
+    CandidateList hints;
+    fixture.board.SearchHintMoves(hints);
+    std::set<std::string> offered;
+    for (int i = 1; i <= hints.Count; ++i)
+        if (hints.Entries[std::size_t(i)].Deck == target)
+            offered.insert(TableFixture::Code(hints.Entries[std::size_t(i)].Card));
+    EXPECT_EQ(offered, (std::set<std::string>{"6H", "6D"}));
 }
 
 const GameCase games[] = {

@@ -1,0 +1,242 @@
+#include "games/move_answer.h"
+#include "games/rule_predicates.h"
+#include "games/table_builders.h"
+#include "support/table_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the card-choice questions; answers with nothing.
+class CountingCardChooser : public CardChooser {
+public:
+    TCard *ChooseCard(const QString &, const QString &, const std::vector<TCard *> &) override
+    {
+        ++asked;
+        return nullptr;
+    }
+    int asked = 0;
+};
+
+// A table of its own for each position.
+class AnswerTable : public TableFixture {
+public:
+    AnswerTable()
+    {
+        table.ColumnChooser = &columnChooser;
+        table.CardChoice = &cardChooser;
+    }
+    void build(int gameId, int columns = 7)
+    {
+        table.CurrentGameId = gameId;
+        BuildRows(table, 10, 5, 0, 20, columns, table.Tableau, 80, true, 120, 10, 1, 4, table.Foundations, 80,
+                  true);
+    }
+    // Yukon's columns carry the tag its acceptance searches runs in.
+    void buildYukon()
+    {
+        build(GameIds::Yukon);
+        for (int i = 1; i <= 7; ++i)
+            table.SetTag(column(i), 4);
+    }
+    // Two empty cells, two full ones, an empty column; the first two columns are left to the case.
+    void buildFreeCell()
+    {
+        build(GameIds::FreeCell, 8);
+        const char *fillers[] = {"2D", "2H", "2C", "2S", "3H"};
+        for (int i = 4; i <= 8; ++i)
+            Put(column(i), fillers[i - 4]);
+        for (const char *cards : {"", "", "3D", "4D"}) {
+            TDeck *cell = Pile(cards);
+            cell->MaxCardCount = 1;
+            cell->UsableAsSpare = true;
+        }
+    }
+    TDeck *column(int i) { return table.Tableau[i]; }
+    // Every pile's cards, to see that answering moved nothing.
+    std::string position()
+    {
+        std::string text;
+        for (const auto &pile : board.Decks())
+            text += Text(pile.get()) + "|";
+        return text;
+    }
+    FixedChooser columnChooser{EmptyColumnChooser::MoveColumn};
+    CountingCardChooser cardChooser;
+};
+
+// What a case expects of both routes; `card`, `runCard` and `choices` are depths in the
+// source column (1 = its top card, 0 = none).
+struct Expected {
+    bool accepted;
+    int card = 0;
+    MoveCarry carry = MoveCarry::Direct;
+    MoveQuestion question = MoveQuestion::None;
+    int runCard = 0;
+    MoveCarry runCarry = MoveCarry::Direct;
+    std::vector<int> choices = {};
+};
+
+struct Case {
+    const char *name;
+    void (*layOut)(AnswerTable &);
+    Acceptance acceptance;
+    int askedDepth; // the card asked about, by depth in column 1
+    int target;     // the target column
+    Expected click;
+    Expected drag;
+};
+
+const Case cases[] = {
+    {"Klondike: a deeper card of the run fits",
+     [](AnswerTable &t) {
+         t.build(GameIds::Klondike);
+         t.Put(t.column(1), "ks 9H 8S 7H");
+         t.Put(t.column(2), "TC");
+     },
+     Acceptance::Tableau, 1, 2, {true, 3}, {true, 3}},
+    {"Klondike: an empty column takes the King heading the run",
+     [](AnswerTable &t) {
+         t.build(GameIds::Klondike);
+         t.Put(t.column(1), "5c KH QS JH");
+     },
+     Acceptance::Tableau, 1, 2, {true, 3}, {true, 3}},
+    {"Flower Garden: an empty column asks whether to move the run",
+     [](AnswerTable &t) {
+         t.build(GameIds::FlowerGarden);
+         t.Put(t.column(1), "5C 9H 8S 7D");
+     },
+     Acceptance::Tableau, 1, 2, {true, 1, MoveCarry::Direct, MoveQuestion::WholeRunOrOneCard, 3}, {true, 1}},
+    {"Flower Garden: an empty column filling unasked takes a group by click, one card by drag",
+     [](AnswerTable &t) {
+         t.build(GameIds::FlowerGarden);
+         t.Put(t.column(1), "5C 9H 8S 7D");
+         t.column(2)->FillEmpty = -2;
+     },
+     Acceptance::Tableau, 2, 2, {true, 2}, {false}},
+    {"FreeCell: a run is carried through the spares",
+     [](AnswerTable &t) {
+         t.buildFreeCell();
+         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H 4S");
+         t.Put(t.column(2), "TC");
+     },
+     Acceptance::Tableau, 1, 2, {true, 6, MoveCarry::ThroughSpares}, {true, 6, MoveCarry::ThroughSpares}},
+    {"FreeCell: the empty column offers as much of the run as the spares carry",
+     [](AnswerTable &t) {
+         t.buildFreeCell();
+         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H 4S");
+         t.Put(t.column(2), "KD");
+     },
+     Acceptance::Tableau, 1, 3,
+     {true, 1, MoveCarry::Direct, MoveQuestion::WholeRunOrOneCard, 3, MoveCarry::ThroughSpares}, {true, 1}},
+    {"FreeCell: a run longer than the spares carry is refused by both",
+     [](AnswerTable &t) {
+         t.buildFreeCell();
+         t.Put(t.column(1), "JS TH 9S 8H 7S 6H 5S");
+         t.Put(t.column(2), "QH");
+     },
+     Acceptance::Tableau, 1, 2, {false}, {false}},
+    {"Yukon form by parking: a group needs a spare for each upper card",
+     [](AnswerTable &t) {
+         t.buildFreeCell();
+         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H");
+         t.Put(t.column(2), "TC");
+         t.Put(t.column(4), "9D");
+     },
+     Acceptance::TableauByParking, 1, 2, {false}, {false}},
+    {"Yukon form by parking: three upper cards in three spares",
+     [](AnswerTable &t) {
+         t.buildFreeCell();
+         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H");
+         t.Put(t.column(2), "9D");
+     },
+     Acceptance::TableauByParking, 1, 2, {true, 4, MoveCarry::ByParking}, {true, 4, MoveCarry::ByParking}},
+    {"Yukon: two red sixes fit the black seven",
+     [](AnswerTable &t) {
+         t.buildYukon();
+         t.Put(t.column(1), "ks 6D 3C 6H 2S");
+         t.Put(t.column(2), "7S");
+     },
+     Acceptance::YukonTableau, 1, 2, {true, 2, MoveCarry::Direct, MoveQuestion::WhichCard, 0, MoveCarry::Direct, {2, 4}},
+     {true, 2}},
+    {"Yukon: a King at the bottom of its column stays there",
+     [](AnswerTable &t) {
+         t.buildYukon();
+         t.Put(t.column(1), "KH QS");
+     },
+     Acceptance::YukonTableau, 2, 3, {false}, {false}},
+    {"Yukon: two Kings could go to the empty column",
+     [](AnswerTable &t) {
+         t.buildYukon();
+         t.Put(t.column(1), "5c KH 2D KS 4H");
+     },
+     Acceptance::YukonTableau, 1, 3, {true, 2, MoveCarry::Direct, MoveQuestion::WhichKing, 0, MoveCarry::Direct, {2, 4}},
+     {true, 2}},
+    {"A stacked pile gives no deeper card to a drag",
+     [](AnswerTable &t) {
+         t.build(GameIds::Klondike);
+         t.Put(t.column(1), "ks 9H 8S 7H");
+         t.column(1)->SetVShift(0);
+         t.Put(t.column(2), "TC");
+     },
+     Acceptance::Tableau, 1, 2, {true, 3}, {false}},
+};
+
+TEST(MoveAnswers, EveryRouteGetsTheSameAnswerWithinItsLimits)
+{
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        AnswerTable t;
+        GameTable &table = t.table;
+        c.layOut(t);
+        const auto column = [&t](int i) { return t.column(i); };
+        TDeck *source = column(1);
+        TCard *asked = source->GetCard(c.askedDepth);
+        const std::string before = t.position();
+        for (const MoveRoute route : {MoveRoute::Click, MoveRoute::Drag}) {
+            const Expected &expected = route == MoveRoute::Click ? c.click : c.drag;
+            const MoveAnswer answer = AnswerMove(table, c.acceptance, column(c.target), asked, route);
+            EXPECT_EQ(answer.Accepted, expected.accepted) << int(route);
+            if (!expected.accepted)
+                continue;
+            EXPECT_EQ(answer.Card, source->GetCard(expected.card)) << int(route);
+            EXPECT_EQ(answer.Carry, expected.carry) << int(route);
+            EXPECT_EQ(answer.Question, expected.question) << int(route);
+            EXPECT_EQ(answer.RunCard, expected.runCard ? source->GetCard(expected.runCard) : nullptr) << int(route);
+            if (expected.runCard) {
+                EXPECT_EQ(answer.RunCarry, expected.runCarry);
+            }
+            std::vector<TCard *> choices;
+            for (int depth : expected.choices)
+                choices.push_back(source->GetCard(depth));
+            EXPECT_EQ(answer.Choices, choices) << int(route);
+        }
+        // Answering asks nobody and moves nothing.
+        EXPECT_EQ(t.position(), before);
+        EXPECT_EQ(t.columnChooser.asked, 0);
+        EXPECT_EQ(t.cardChooser.asked, 0);
+    }
+}
+
+TEST(MoveAnswers, DragsPickUpNoLongerRunThanTheAcceptanceCarries)
+{
+    AnswerTable t;
+    GameTable &table = t.table;
+    t.buildFreeCell();
+    TDeck *column = t.column(1);
+    t.Put(column, "3C 9H 8S 7H 6S 5H 4S");
+    t.Put(t.column(2), "KD");
+    // Two cells and one empty column: (2 + 1) * 2 cards lie on the lowest one through the
+    // halving plan, three when each upper card is parked.
+    struct Row {
+        Acceptance acceptance;
+        int deepest;
+    };
+    for (const Row &row : {Row{Acceptance::Tableau, 6}, Row{Acceptance::TableauByParking, 4}}) {
+        EXPECT_TRUE(MayDragRun(table, row.acceptance, column->GetCard(row.deepest))) << int(row.acceptance);
+        EXPECT_FALSE(MayDragRun(table, row.acceptance, column->GetCard(row.deepest + 1))) << int(row.acceptance);
+    }
+    EXPECT_FALSE(MayDragRun(table, Acceptance::Tableau, nullptr));
+}
+
+} // namespace
