@@ -43,8 +43,8 @@ void DealYukon(GameTable &table)
         table.SetTag(column, ColumnTag);
         column->SetVBShift(11);
         column->OnAfterMove = turnUpSource;
-        HangTableauAcceptance(table, column,
-                              column->GroupRule == Rules::AnyCard ? Acceptance::YukonTableau : Acceptance::TableauByParking);
+        const bool anyGroup = column->GroupRule == Rules::AnyCard;
+        HangTableauAcceptance(table, column, anyGroup ? Acceptance::YukonTableau : Acceptance::TableauByParking);
     }
     board->FitHorz = true;
     board->CenterHorz = true;

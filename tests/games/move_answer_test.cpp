@@ -77,110 +77,64 @@ struct Expected {
     std::vector<int> choices = {};
 };
 
+enum class Layout { Klondike, FlowerGarden, FreeCell, Yukon };
+
 struct Case {
     const char *name;
-    void (*layOut)(AnswerTable &);
+    Layout layout;
+    std::vector<const char *> columns; // cards of columns 1, 2, ... (bottom first); "" leaves one as it is
     Acceptance acceptance;
     int askedDepth; // the card asked about, by depth in column 1
     int target;     // the target column
     Expected click;
     Expected drag;
+    void (*adjust)(AnswerTable &) = nullptr;
 };
 
 const Case cases[] = {
-    {"Klondike: a deeper card of the run fits",
-     [](AnswerTable &t) {
-         t.build(GameIds::Klondike);
-         t.Put(t.column(1), "ks 9H 8S 7H");
-         t.Put(t.column(2), "TC");
-     },
+    {"Klondike: a deeper card of the run fits", Layout::Klondike, {"ks 9H 8S 7H", "TC"}, Acceptance::Tableau, 1, 2,
+     {true, 3}, {true, 3}},
+    {"Klondike: an empty column takes the King heading the run", Layout::Klondike, {"5c KH QS JH"},
      Acceptance::Tableau, 1, 2, {true, 3}, {true, 3}},
-    {"Klondike: an empty column takes the King heading the run",
-     [](AnswerTable &t) {
-         t.build(GameIds::Klondike);
-         t.Put(t.column(1), "5c KH QS JH");
-     },
-     Acceptance::Tableau, 1, 2, {true, 3}, {true, 3}},
-    {"Flower Garden: an empty column asks whether to move the run",
-     [](AnswerTable &t) {
-         t.build(GameIds::FlowerGarden);
-         t.Put(t.column(1), "5C 9H 8S 7D");
-     },
+    {"Flower Garden: an empty column asks whether to move the run", Layout::FlowerGarden, {"5C 9H 8S 7D"},
      Acceptance::Tableau, 1, 2, {true, 1, MoveCarry::Direct, MoveQuestion::WholeRunOrOneCard, 3}, {true, 1}},
     {"Flower Garden: an empty column filling unasked takes a group by click, one card by drag",
-     [](AnswerTable &t) {
-         t.build(GameIds::FlowerGarden);
-         t.Put(t.column(1), "5C 9H 8S 7D");
-         t.column(2)->FillEmpty = -2;
-     },
-     Acceptance::Tableau, 2, 2, {true, 2}, {false}},
-    {"FreeCell: a run is carried through the spares",
-     [](AnswerTable &t) {
-         t.buildFreeCell();
-         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H 4S");
-         t.Put(t.column(2), "TC");
-     },
+     Layout::FlowerGarden, {"5C 9H 8S 7D"}, Acceptance::Tableau, 2, 2, {true, 2}, {false},
+     [](AnswerTable &t) { t.column(2)->FillEmpty = -2; }},
+    {"FreeCell: a run is carried through the spares", Layout::FreeCell, {"3C 9H 8S 7H 6S 5H 4S", "TC"},
      Acceptance::Tableau, 1, 2, {true, 6, MoveCarry::ThroughSpares}, {true, 6, MoveCarry::ThroughSpares}},
-    {"FreeCell: the empty column offers as much of the run as the spares carry",
-     [](AnswerTable &t) {
-         t.buildFreeCell();
-         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H 4S");
-         t.Put(t.column(2), "KD");
-     },
-     Acceptance::Tableau, 1, 3,
+    {"FreeCell: the empty column offers as much of the run as the spares carry", Layout::FreeCell,
+     {"3C 9H 8S 7H 6S 5H 4S", "KD"}, Acceptance::Tableau, 1, 3,
      {true, 1, MoveCarry::Direct, MoveQuestion::WholeRunOrOneCard, 3, MoveCarry::ThroughSpares}, {true, 1}},
-    {"FreeCell: a run longer than the spares carry is refused by both",
-     [](AnswerTable &t) {
-         t.buildFreeCell();
-         t.Put(t.column(1), "JS TH 9S 8H 7S 6H 5S");
-         t.Put(t.column(2), "QH");
-     },
-     Acceptance::Tableau, 1, 2, {false}, {false}},
-    {"Yukon form by parking: a group needs a spare for each upper card",
-     [](AnswerTable &t) {
-         t.buildFreeCell();
-         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H");
-         t.Put(t.column(2), "TC");
-         t.Put(t.column(4), "9D");
-     },
-     Acceptance::TableauByParking, 1, 2, {false}, {false}},
-    {"Yukon form by parking: three upper cards in three spares",
-     [](AnswerTable &t) {
-         t.buildFreeCell();
-         t.Put(t.column(1), "3C 9H 8S 7H 6S 5H");
-         t.Put(t.column(2), "9D");
-     },
+    {"FreeCell: a run longer than the spares carry is refused by both", Layout::FreeCell,
+     {"JS TH 9S 8H 7S 6H 5S", "QH"}, Acceptance::Tableau, 1, 2, {false}, {false}},
+    {"Yukon form by parking: a group needs a spare for each upper card", Layout::FreeCell,
+     {"3C 9H 8S 7H 6S 5H", "TC", "", "9D"}, Acceptance::TableauByParking, 1, 2, {false}, {false}},
+    {"Yukon form by parking: three upper cards in three spares", Layout::FreeCell, {"3C 9H 8S 7H 6S 5H", "9D"},
      Acceptance::TableauByParking, 1, 2, {true, 4, MoveCarry::ByParking}, {true, 4, MoveCarry::ByParking}},
-    {"Yukon: two red sixes fit the black seven",
-     [](AnswerTable &t) {
-         t.buildYukon();
-         t.Put(t.column(1), "ks 6D 3C 6H 2S");
-         t.Put(t.column(2), "7S");
-     },
-     Acceptance::YukonTableau, 1, 2, {true, 2, MoveCarry::Direct, MoveQuestion::WhichCard, 0, MoveCarry::Direct, {2, 4}},
-     {true, 2}},
-    {"Yukon: a King at the bottom of its column stays there",
-     [](AnswerTable &t) {
-         t.buildYukon();
-         t.Put(t.column(1), "KH QS");
-     },
-     Acceptance::YukonTableau, 2, 3, {false}, {false}},
-    {"Yukon: two Kings could go to the empty column",
-     [](AnswerTable &t) {
-         t.buildYukon();
-         t.Put(t.column(1), "5c KH 2D KS 4H");
-     },
-     Acceptance::YukonTableau, 1, 3, {true, 2, MoveCarry::Direct, MoveQuestion::WhichKing, 0, MoveCarry::Direct, {2, 4}},
-     {true, 2}},
-    {"A stacked pile gives no deeper card to a drag",
-     [](AnswerTable &t) {
-         t.build(GameIds::Klondike);
-         t.Put(t.column(1), "ks 9H 8S 7H");
-         t.column(1)->SetVShift(0);
-         t.Put(t.column(2), "TC");
-     },
-     Acceptance::Tableau, 1, 2, {true, 3}, {false}},
+    {"Yukon: two red sixes fit the black seven", Layout::Yukon, {"ks 6D 3C 6H 2S", "7S"}, Acceptance::YukonTableau,
+     1, 2, {true, 2, MoveCarry::Direct, MoveQuestion::WhichCard, 0, MoveCarry::Direct, {2, 4}}, {true, 2}},
+    {"Yukon: a King at the bottom of its column stays there", Layout::Yukon, {"KH QS"}, Acceptance::YukonTableau, 2,
+     3, {false}, {false}},
+    {"Yukon: two Kings could go to the empty column", Layout::Yukon, {"5c KH 2D KS 4H"}, Acceptance::YukonTableau, 1,
+     3, {true, 2, MoveCarry::Direct, MoveQuestion::WhichKing, 0, MoveCarry::Direct, {2, 4}}, {true, 2}},
+    {"A stacked pile gives no deeper card to a drag", Layout::Klondike, {"ks 9H 8S 7H", "TC"}, Acceptance::Tableau,
+     1, 2, {true, 3}, {false}, [](AnswerTable &t) { t.column(1)->SetVShift(0); }},
 };
+
+void layOut(AnswerTable &t, const Case &c)
+{
+    switch (c.layout) {
+    case Layout::Klondike: t.build(GameIds::Klondike); break;
+    case Layout::FlowerGarden: t.build(GameIds::FlowerGarden); break;
+    case Layout::FreeCell: t.buildFreeCell(); break;
+    case Layout::Yukon: t.buildYukon(); break;
+    }
+    for (std::size_t i = 0; i < c.columns.size(); ++i)
+        t.Put(t.column(int(i) + 1), c.columns[i]);
+    if (c.adjust)
+        c.adjust(t);
+}
 
 TEST(MoveAnswers, EveryRouteGetsTheSameAnswerWithinItsLimits)
 {
@@ -188,7 +142,7 @@ TEST(MoveAnswers, EveryRouteGetsTheSameAnswerWithinItsLimits)
         SCOPED_TRACE(c.name);
         AnswerTable t;
         GameTable &table = t.table;
-        c.layOut(t);
+        layOut(t, c);
         const auto column = [&t](int i) { return t.column(i); };
         TDeck *source = column(1);
         TCard *asked = source->GetCard(c.askedDepth);

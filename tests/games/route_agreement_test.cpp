@@ -88,7 +88,7 @@ protected:
         return customs.Add(rules, game.gameId);
     }
 
-    bool spider() const { return board.Decks().size() > 0 && table.BaseGameId == GameIds::Spider; }
+    bool spider() const { return table.BaseGameId == GameIds::Spider; }
 
     std::vector<TDeck *> piles() const
     {
@@ -141,19 +141,18 @@ protected:
     {
         CandidateList hints;
         board.SearchHintMoves(hints);
-        std::set<std::pair<const TDeck *, const TCard *>> offered;
+        std::set<std::pair<TDeck *, TCard *>> offered;
         for (int i = 1; i <= hints.Count; ++i)
             offered.insert({hints.Entries[std::size_t(i)].Deck, hints.Entries[std::size_t(i)].Card});
 
         // What the search offers, the target takes as it is, and a drag of it lands the same.
-        for (const auto &[target, card] : offered) {
-            TDeck *dest = const_cast<TDeck *>(target);
-            TCard *moved = const_cast<TCard *>(card);
+        for (const auto &[dest, moved] : offered) {
             const Answer asked = click(moved, dest);
             EXPECT_TRUE(asked.accepted && asked.moved == moved) << "hint " << describe(table, moved, dest);
             if (!spider() && board.DragPermitted(moved)) {
                 const Answer dropped = drag(moved, dest);
-                EXPECT_TRUE(dropped.accepted && dropped.moved == moved) << "hint dragged " << describe(table, moved, dest);
+                EXPECT_TRUE(dropped.accepted && dropped.moved == moved)
+                    << "hint dragged " << describe(table, moved, dest);
             }
         }
 
@@ -166,7 +165,8 @@ protected:
                     continue;
                 const Answer clicked = click(top, target);
                 if (clicked.accepted && clicked.moved && searchOffers(source, target, clicked.moved)) {
-                    EXPECT_TRUE(offered.count({target, clicked.moved})) << "not offered " << describe(table, top, target);
+                    EXPECT_TRUE(offered.count({target, clicked.moved}))
+                        << "not offered " << describe(table, top, target);
                 }
                 if (spider())
                     continue;
