@@ -109,6 +109,11 @@ public:
     const TRule *GroupRule = nullptr;
     QString TipString;
     QString EmptyDeckTipString;
+    // What EmptyDeckTipString says, set with it: its second name heads a group of cards
+    // ("... or group of cards headed by %s"), and it invites a redeal, which the tip replaces
+    // by "No redeal" once none is left (ShowEmpty 2).
+    bool EmptyTipNamesGroupHead = false;
+    bool EmptyTipOffersRedeal = false;
     bool AutoScore = true;
     bool CanShowCard = false;
     bool AlwaysClickable = false;

@@ -5,8 +5,9 @@
 
 namespace {
 
-// Names of what may fill a pile, by FillEmpty or CardVal (-1 .. 14).
-QString fillName(int value, bool secondTable)
+// Names of what may fill a pile, by FillEmpty or CardVal (-1 .. 14). A name that heads a
+// group of cards leaves "any single card" out.
+QString fillName(int value, bool headsGroup)
 {
     switch (value) {
     case -1: return QStringLiteral("any card");
@@ -14,7 +15,7 @@ QString fillName(int value, bool secondTable)
     case 11: return QStringLiteral("a Jack");
     case 12: return QStringLiteral("a Queen");
     case 13: return QStringLiteral("a King");
-    case 14: return secondTable ? QString() : QStringLiteral("any single card");
+    case 14: return headsGroup ? QString() : QStringLiteral("any single card");
     default: return value >= 2 && value <= 10 ? QString::number(value) : QString();
     }
 }
@@ -50,17 +51,12 @@ QString TDeck::TipText() const
             tip = QStringLiteral("No building");
         else
             tip = formatTip(TipString, RuleText(), GroupRuleText());
-    } else if (showEmpty == FoundationPile) {
-        const bool secondTable =
-            EmptyDeckTipString == QLatin1String("Fill the empty Tableau pile by %s or group of cards headed by %s");
-        tip = formatTip(EmptyDeckTipString, fillName(cardVal, false), fillName(cardVal, secondTable));
     } else {
-        tip = formatTip(EmptyDeckTipString, fillName(FillEmpty, false), fillName(FillEmpty, false));
+        // An empty foundation names the rank it starts with, any other pile what may fill it.
+        const int named = showEmpty == FoundationPile ? cardVal : FillEmpty;
+        tip = formatTip(EmptyDeckTipString, fillName(named, false), fillName(named, EmptyTipNamesGroupHead));
     }
-    if (cardsCount == 0 && showEmpty == StockNoRedeal
-        && (EmptyDeckTipString == QLatin1String("Click on the empty Stock to redeal")
-            || EmptyDeckTipString == QLatin1String("Click on the empty Stock to restack cards")
-            || EmptyDeckTipString == QLatin1String("Click on the button to redeal")))
+    if (cardsCount == 0 && showEmpty == StockNoRedeal && EmptyTipOffersRedeal)
         tip = QStringLiteral("No redeal");
     return tip.left(255);
 }

@@ -85,14 +85,16 @@ void TBoard::searchMoves(CandidateList &list, TCard *card, bool hint)
                 continue;
             if (!list.Add(dest, accepted))
                 return;
-            // With "regardless of rank and suit" groups, every deeper face-up card may lead a move too.
+            // With "regardless of rank and suit" groups, every deeper face-up card may lead a move
+            // too. A card for which the target's answer moves another one is no such move: the
+            // card that would move is offered where the walk reaches it.
             if (hint && accepted != source->TopCard() && source->GroupRule && source->GroupRule->IsAnyCard
                 && dest->GroupRule && dest->GroupRule->IsAnyCard) {
                 for (TCard *deeper = accepted->Below; deeper && deeper->Face(); deeper = deeper->Below) {
                     TCard *asked = deeper;
                     bool more = false;
                     dest->OnAddWithRule(dest, asked, more, false);
-                    if (!more || !list.Add(dest, deeper))
+                    if (!more || (asked == deeper && !list.Add(dest, deeper)))
                         break;
                 }
             }

@@ -138,6 +138,7 @@ void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLa
     stock->TipString = threeCards ? QStringLiteral("Click on the Stock to deal three cards at a time to the waste pile")
                                   : QStringLiteral("Click on the Stock to turn over a card to the waste pile");
     stock->EmptyDeckTipString = QStringLiteral("Click on the empty Stock to redeal");
+    stock->EmptyTipOffersRedeal = true;
     table.Stock = stock;
 }
 
@@ -211,6 +212,9 @@ void BuildTableauRow(GameTable &table, const TableauRules &rules, const TableauR
         pile->SetCardVal(row.baseRank);
         pile->TipString = tip;
         pile->EmptyDeckTipString = emptyTip;
+        // "... or group of cards headed by %s" names the group's head from the second name table.
+        pile->EmptyTipNamesGroupHead =
+            rules.emptyTakes == EmptyTableau::KingOnly && rules.groupMove != GroupMove::SingleCard;
         slots.Set(i, pile);
     }
     SetCarefulMoves(foundationSlots, slots);

@@ -14,10 +14,5 @@ extern const GameDefinition YukonGame;
 // to move, the player picks the card.
 void DealYukon(GameTable &table, const GameRules &rules);
 
-// The tableau acceptance under "any face-up group": picks, among the card and the face-up
-// cards below it, the one that fits the target (asking the player on a click when several
-// do); an empty column takes the card of its FillEmpty rank that has a card beneath it.
-void YukonAccepts(GameTable &table, TDeck *target, TCard *&card, bool &action, bool clicked);
-
 // The cycle: base cards, one automatic move, then the won or the blocked test.
 void YukonCycle(GameTable &table);

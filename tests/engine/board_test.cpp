@@ -141,11 +141,13 @@ TEST(StatusTip, TextsFollowThePileAndItsRole)
 
     TDeck *foundation = table.AddPile(100, 0, 0, FoundationPile);
     foundation->EmptyDeckTipString = QStringLiteral("Fill the empty Tableau pile by %s or group of cards headed by %s");
+    foundation->EmptyTipNamesGroupHead = true;
     foundation->SetCardVal(14);
     foundation->ShowTip();
     EXPECT_EQ(table.board->StatusTip(), QStringLiteral("Fill the empty Tableau pile by any single card or group of cards headed by "));
     foundation->SetCardVal(13);
     foundation->EmptyDeckTipString = QStringLiteral("Build from %s (%s)");
+    foundation->EmptyTipNamesGroupHead = false;
     foundation->ShowTip();
     EXPECT_EQ(table.board->StatusTip(), QStringLiteral("Build from a King (a King)"));
     foundation->MaxCardCount = 1;
@@ -155,6 +157,7 @@ TEST(StatusTip, TextsFollowThePileAndItsRole)
 
     TDeck *stock = table.AddPile(200, 0, 0, StockNoRedeal);
     stock->EmptyDeckTipString = QStringLiteral("Click on the empty Stock to redeal");
+    stock->EmptyTipOffersRedeal = true;
     stock->ShowTip();
     EXPECT_EQ(table.board->StatusTip(), QStringLiteral("No redeal"));
     stock->SetShowEmpty(StockRedeal);
@@ -162,6 +165,7 @@ TEST(StatusTip, TextsFollowThePileAndItsRole)
     EXPECT_EQ(table.board->StatusTip(), QStringLiteral("Click on the empty Stock to redeal"));
     stock->FillEmpty = 7;
     stock->EmptyDeckTipString = QStringLiteral("Fill with %s");
+    stock->EmptyTipOffersRedeal = false;
     stock->ShowTip();
     EXPECT_EQ(table.board->StatusTip(), QStringLiteral("Fill with 7"));
 }

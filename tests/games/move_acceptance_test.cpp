@@ -40,7 +40,7 @@ protected:
     Answer yukon(TDeck *target, TCard *card, bool clicked)
     {
         bool action = false;
-        YukonTableauAccepts(table, target, card, action, clicked);
+        AcceptMove(table, ::Acceptance::TableauByParking, target, card, action, clicked);
         return {action, card};
     }
     Answer foundation(TDeck *target, TCard *card, bool clicked = false)
