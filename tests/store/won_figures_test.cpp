@@ -2,7 +2,7 @@
 #include "store/log_file.h"
 #include "store/statistics_store.h"
 #include "store/stats_file.h"
-#include "store/won_dialog.h"
+#include "store/won_figures.h"
 #include "support/store_fixtures.h"
 
 #include <gtest/gtest.h>
