@@ -204,9 +204,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
 
     createMenus();
     createStatusBar();
-    // The toolbar docks above the table once it is built; its menu item waits for it.
     ToolBarMenu->setChecked(cards.ToolBar);
-    ToolBarMenu->setEnabled(false);
     StatusBarMenu->setChecked(cards.StatusBar);
     statusBar()->setVisible(cards.StatusBar);
     Sound1->setChecked(cards.Play_Card_Move);

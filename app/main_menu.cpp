@@ -177,16 +177,13 @@ void TMain_F::createMenus()
                              QStringLiteral("Show the score history"), 1009, true, &TMain_F::NoEffect);
 
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
-    // The options dialog is not part of this build yet: its item stays disabled.
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),
                        QStringLiteral("Customize Tarnwick"), 3, true, nullptr);
-    Options3->setEnabled(false);
     Deck1_MI = addItem(Options2, "Deck1_MI", QStringLiteral("&Deck..."), {}, QStringLiteral("Choose the cards"), 3,
                        false, &TMain_F::NoEffect);
     miCustomizeRules = addItem(Options2, "miCustomizeRules", QStringLiteral("&Modify Rules..."),
                                QKeySequence(Qt::CTRL | Qt::Key_U), QStringLiteral("Modify the rules of the game"), 1032,
                                false, nullptr);
-    miCustomizeRules->setEnabled(false);
     Options2->addSeparator();
     ToolBarMenu = addItem(Options2, "ToolBarMenu", QStringLiteral("&Toolbar"), {}, QStringLiteral("Show/Hide Toolbar"),
                           0, true, &TMain_F::ToolBarMenuClick);
@@ -201,7 +198,6 @@ void TMain_F::createMenus()
                                 QKeySequence(Qt::CTRL | Qt::Key_Period), QStringLiteral("Smaller cards"), 0, false,
                                 &TMain_F::DecreaseCardSize1Click);
 
-    // Help pages are not part of this build yet: their items stay disabled.
     Help1 = topMenu("Help1", QStringLiteral("&Help"), true);
     Contents_MI = addItem(Help1, "Contents_MI", QStringLiteral("&Contents..."), {},
                           QStringLiteral("Show the help contents"), 1, true, nullptr);
@@ -213,8 +209,6 @@ void TMain_F::createMenus()
                             QStringLiteral("Show a tip"), 0, false, nullptr);
     HowTo1 = addItem(Help1, "HowTo1", QStringLiteral("&How To..."), {}, QStringLiteral("How to play"), 3402, true,
                      nullptr);
-    for (QAction *item : {Contents_MI, GameHelp1, HelpMenuItem, miTipOfTheDay, HowTo1})
-        item->setEnabled(false);
     Help1->addSeparator();
     About1 = addItem(Help1, "About1", QStringLiteral("&About..."), {}, QStringLiteral("About Tarnwick"), 0, true,
                      &TMain_F::About1Click);
@@ -248,6 +242,11 @@ void TMain_F::writeItemStates()
     RecentlyPlayedGames->setEnabled(anyRecent);
     RecentlyPlayedGames->menuAction()->setEnabled(anyRecent);
     RunDemo1->setEnabled(!demoRefused(CurrentGameId()));
+    // Not part of this build yet: the options dialog, the variant editor, the toolbar
+    // (docked above the table once it is built) and the help pages.
+    for (QAction *item : {Options3, miCustomizeRules, ToolBarMenu, Contents_MI, GameHelp1, HelpMenuItem,
+                          miTipOfTheDay, HowTo1})
+        item->setEnabled(false);
 }
 
 bool TMain_F::pauseAvailable() const
