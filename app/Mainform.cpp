@@ -254,6 +254,8 @@ TMain_F::~TMain_F()
     if (busyCursor)
         QApplication::restoreOverrideCursor();
     freePauseLabels();
+    // The items are not written any more: the dialog they read goes first.
+    session->OnStateChanged = nullptr;
     gameDialog.reset();
     session.reset();
     // Every reference into the piles goes before the table frees them.

@@ -261,6 +261,7 @@ private:
     bool askExit();
     // A game is started, so Pause can act (and minimising pauses it).
     bool pauseAvailable() const;
+    bool journalWalkable() const;
     // The one writer of the items' enabled states: from the session's state (a deal on the
     // table or being built, the won sequence), the table's (a game started, the journal)
     // and the window's own (Show Next Move offered, a card size change under way).

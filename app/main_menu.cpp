@@ -254,10 +254,15 @@ bool TMain_F::pauseAvailable() const
     return Board1->GameStarted() == 1;
 }
 
+bool TMain_F::journalWalkable() const
+{
+    // Not while a deal is being built, nor the journal of a won game (kept for its copy).
+    return !session->Busy() && !session->WonSequenceRunning();
+}
+
 bool TMain_F::UndoAllowed() const
 {
-    // A deal under way or a won game's journal is not walked.
-    if (session->Busy() || session->WonSequenceRunning())
+    if (!journalWalkable())
         return false;
     switch (program.Data().settings.Cards.UndoOption) {
     case 1:
@@ -272,7 +277,7 @@ bool TMain_F::UndoAllowed() const
 
 bool TMain_F::RedoAllowed() const
 {
-    if (session->Busy() || session->WonSequenceRunning())
+    if (!journalWalkable())
         return false;
     switch (program.Data().settings.Cards.UndoOption) {
     case 1:
