@@ -1,25 +1,26 @@
 #include "app/Mainform.h"
 
 #include "app/card_appearance.h"
+#include "app/empty_column_dialog.h"
 #include "app/game_dlg.h"
 #include "app/game_picture.h"
+#include "app/game_session.h"
 #include "app/player_dialogs.h"
 #include "app/program_session.h"
+#include "app/shuffle_form.h"
+#include "app/suit_form.h"
 #include "app/tarnwick_application.h"
+#include "app/won_dialog.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/catalogue.h"
-#include "games/empty_column_dialog.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
-#include "games/new_game.h"
-#include "games/shuffle_form.h"
-#include "games/suit_form.h"
 #include "look/card_sets.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
 #include "store/player_shortcuts.h"
-#include "store/won_dialog.h"
+#include "store/won_figures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -203,9 +204,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
 
     createMenus();
     createStatusBar();
-    // The toolbar docks above the table once it is built; its menu item waits for it.
     ToolBarMenu->setChecked(cards.ToolBar);
-    ToolBarMenu->setEnabled(false);
     StatusBarMenu->setChecked(cards.StatusBar);
     statusBar()->setVisible(cards.StatusBar);
     Sound1->setChecked(cards.Play_Card_Move);
@@ -227,13 +226,15 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     session->RedealTimer().setObjectName(QStringLiteral("redeal_timer"));
     session->WinTimer().setObjectName(QStringLiteral("WinTimer"));
 
+    session->OnStateChanged = [this] { sessionStateChanged(); };
+
     hookTable();
     SetCaption(session->Caption());
     ApplyGameSettings(table->CurrentGameId);
     if (cards.RunMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
     RefreshStatus();
-    RefreshItemStates();
+    writeItemStates();
     qApp->installEventFilter(this);
 }
 
@@ -253,6 +254,8 @@ TMain_F::~TMain_F()
     if (busyCursor)
         QApplication::restoreOverrideCursor();
     freePauseLabels();
+    // The items are not written any more: the dialog they read goes first.
+    session->OnStateChanged = nullptr;
     gameDialog.reset();
     session.reset();
     // Every reference into the piles goes before the table frees them.
@@ -315,15 +318,11 @@ void TMain_F::hookTable()
     // A counted game is on file as not won from its first move, in case the run ends abruptly.
     Board1->OnGameStarted = [this](TDeck *) {
         pausedMilliseconds = 0;
-        SaveAs1->setEnabled(true);
-        Pause1->setEnabled(true);
-        ShowNextMove1->setEnabled(true);
+        moveOffered = true;
         program.Data().statistics.guardStartedGame(table->CurrentGameId, session->CountsForStatistics);
+        writeItemStates();
     };
-    Board1->OnMadeMove = [this](TDeck *) {
-        NewUndo1->setEnabled(UndoAllowed());
-        NewRedo1->setEnabled(RedoAllowed());
-    };
+    Board1->OnMadeMove = [this](TDeck *) { writeItemStates(); };
     Board1->OnCardCountText = [this](const QString &text) {
         if (auto *note = qobject_cast<QLabel *>(menuBar()->cornerWidget()))
             note->setText(text);
@@ -407,7 +406,7 @@ void TMain_F::RefreshStatus()
     layoutPanels();
     if (emptyTableNote) {
         placeEmptyTableNote();
-        if (!session->GameDealt)
+        if (!session->GameDealt())
             setWindowTitle(QString::fromLatin1(ProgramTitle));
     }
 }
@@ -450,35 +449,21 @@ std::optional<quint32> TMain_F::AskShuffleNumber(const QStringList &recentNumber
 void TMain_F::SetCaption(const QString &caption)
 {
     // The caption names a game only while one is dealt.
-    setWindowTitle(session && session->GameDealt ? caption : QString::fromLatin1(ProgramTitle));
+    setWindowTitle(session && session->GameDealt() ? caption : QString::fromLatin1(ProgramTitle));
 }
 
-void TMain_F::EnableCommand(GameCommand command, bool enabled)
+void TMain_F::ShowAutoplay(bool shown, bool checked)
 {
-    QAction *item = nullptr;
-    switch (command) {
-    case GameCommand::NewGame: item = Deal_MI; break;
-    case GameCommand::RestartGame: item = Replay1; break;
-    case GameCommand::SaveGame: item = SaveGame1; break;
-    case GameCommand::SaveAs: item = SaveAs1; break;
-    case GameCommand::Undo: item = NewUndo1; break;
-    case GameCommand::Redo: item = NewRedo1; break;
-    case GameCommand::Pause: item = Pause1; break;
-    case GameCommand::ShowNextMove: item = ShowNextMove1; break;
-    case GameCommand::MakeSnapshot: item = Make1; break;
-    case GameCommand::RestoreSnapshot: item = Restore1; break;
-    case GameCommand::Autoplay: item = Autoplay1; break;
-    }
-    if (item)
-        item->setEnabled(enabled);
-}
-
-void TMain_F::ShowCommand(GameCommand command, bool shown, bool checked)
-{
-    if (command != GameCommand::Autoplay)
-        return;
     setItemShown(Autoplay1, shown);
     Autoplay1->setChecked(checked);
+}
+
+void TMain_F::sessionStateChanged()
+{
+    // A cleared table takes the offer of Show Next Move with its game.
+    if (!session->GameDealt())
+        moveOffered = false;
+    writeItemStates();
 }
 
 void TMain_F::StoreWindowPlacement(int gameId)
@@ -586,10 +571,10 @@ void TMain_F::fitTable()
 
 void TMain_F::TableAreaChanged()
 {
-    if (session->GameDealt && !session->Busy && !engineState().Busy && !Board1->Moving && !Board1->IsDragging()) {
+    if (session->GameDealt() && !session->Busy() && !engineState().Busy && !Board1->Moving && !Board1->IsDragging()) {
         appearance->FollowArea(table->BaseGameId, ScrollBox1->size());
         fitTable();
-    } else if (session->GameDealt) {
+    } else if (session->GameDealt()) {
         // A move or a drag is under way: fit once it is over.
         fitTimer->start(50);
     }
@@ -603,7 +588,7 @@ void TMain_F::AdaptCardPictures()
 
 void TMain_F::placeEmptyTableNote()
 {
-    const bool empty = !session->GameDealt && !session->WinTimer().isActive();
+    const bool empty = !session->GameDealt() && !session->WinTimer().isActive();
     emptyTableNote->setVisible(empty);
     if (empty)
         emptyTableNote->setGeometry(ScrollBox1->viewport()->rect());
@@ -795,22 +780,22 @@ void TMain_F::StatusBarMenuClick()
 
 void TMain_F::IncreaseCardSize2Click()
 {
-    IncreaseCardSize2->setEnabled(false);
-    DecreaseCardSize1->setEnabled(false);
-    if (appearance->StepSize(+1))
-        FitWindowToTable();
-    IncreaseCardSize2->setEnabled(true);
-    DecreaseCardSize1->setEnabled(true);
+    stepCardSize(+1);
 }
 
 void TMain_F::DecreaseCardSize1Click()
 {
-    IncreaseCardSize2->setEnabled(false);
-    DecreaseCardSize1->setEnabled(false);
-    if (appearance->StepSize(-1))
+    stepCardSize(-1);
+}
+
+void TMain_F::stepCardSize(int step)
+{
+    resizingCards = true;
+    writeItemStates();
+    if (appearance->StepSize(step))
         FitWindowToTable();
-    IncreaseCardSize2->setEnabled(true);
-    DecreaseCardSize1->setEnabled(true);
+    resizingCards = false;
+    writeItemStates();
 }
 
 void TMain_F::About1Click()
@@ -873,7 +858,7 @@ void TMain_F::ScrollingTimerTimer()
 void TMain_F::MinimizeWindow()
 {
     const CardsSettings &cards = program.Data().settings.Cards;
-    if (!engineState().Busy && Pause1->isEnabled() && !paused)
+    if (!engineState().Busy && pauseAvailable() && !paused)
         Pause1Click();
     if (cards.Tray && QSystemTrayIcon::isSystemTrayAvailable()) {
         if (!trayIcon) {
@@ -914,7 +899,7 @@ void TMain_F::RestoreWindow()
         show();
     }
     activateWindow();
-    if (!engineState().Busy && Pause1->isEnabled() && paused)
+    if (!engineState().Busy && pauseAvailable() && paused)
         Resume();
 }
 

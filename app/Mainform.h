@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/shell_window.h"
-#include "games/game_host.h"
+#include "app/game_host.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -110,7 +110,9 @@ public:
     MainFormPrompts &Prompts() { return prompts; }
 
     // --- item states ---
-    // The refresh that runs when a top-level menu opens and before a key runs a command.
+    // The refresh that runs when a top-level menu opens and before a key runs a command
+    // (not while cards are moving). The items are kept up to date as well whenever the state
+    // they follow changes (writeItemStates).
     void RefreshItemStates();
     // Whether the undo mode lets Undo (and Redo) act now.
     bool UndoAllowed() const;
@@ -162,8 +164,7 @@ public:
     bool AutoplayOff(int gameId) const override;
     std::optional<quint32> AskShuffleNumber(const QStringList &recentNumbers) override;
     void SetCaption(const QString &caption) override;
-    void EnableCommand(GameCommand command, bool enabled) override;
-    void ShowCommand(GameCommand command, bool shown, bool checked) override;
+    void ShowAutoplay(bool shown, bool checked) override;
     void StoreWindowPlacement(int gameId) override;
     void AddToRecentlyPlayed(int gameId) override;
     void SetBusyCursor(bool busy) override;
@@ -237,6 +238,7 @@ private:
     void StatusBarMenuClick();
     void IncreaseCardSize2Click();
     void DecreaseCardSize1Click();
+    void stepCardSize(int step);
     void About1Click();
     void NoEffect() {}
 
@@ -257,6 +259,14 @@ private:
     void walkJournal(bool back);
     void updateClockPanel();
     bool askExit();
+    // A game is started, so Pause can act (and minimising pauses it).
+    bool pauseAvailable() const;
+    bool journalWalkable() const;
+    // The one writer of the items' enabled states: from the session's state (a deal on the
+    // table or being built, the won sequence), the table's (a game started, the journal)
+    // and the window's own (Show Next Move offered, a card size change under way).
+    void writeItemStates();
+    void sessionStateChanged();
     // The messages of loading (a small screen, unreadable statistics), shown once.
     void showStartMessages();
 
@@ -265,6 +275,11 @@ private:
     MainFormPrompts prompts;
     std::unique_ptr<CardAppearance> appearance;
     QTimer *fitTimer = nullptr;
+    // Show Next Move is offered for the game on the table: from its first move, or once the
+    // clock has found a move.
+    bool moveOffered = false;
+    // The card size is changing: the size items wait for it.
+    bool resizingCards = false;
     QLabel *emptyTableNote = nullptr;
     QRect normalFrame; // the outer geometry while neither maximised nor minimised
     bool frameKnown = false;

@@ -3,11 +3,11 @@
 #include "app/Mainform.h"
 
 #include "app/game_dlg.h"
+#include "app/game_session.h"
 #include "app/program_session.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,7 +101,6 @@ void TMain_F::createMenus()
                       QStringLiteral("Start a new game"), 12, true, &TMain_F::Deal_MIClick);
     Replay1 = addItem(Game1, "Replay1", QStringLiteral("&Restart Game"), {}, QStringLiteral("Restart the current game"),
                       13, true, &TMain_F::Replay1Click);
-    Replay1->setEnabled(false);
     SelectShuffle1 = addItem(Game1, "SelectShuffle1", QStringLiteral("Select Shu&ffle"), {},
                              QStringLiteral("Select a shuffle number"), 10, true, &TMain_F::SelectShuffle1Click);
     Game1->addSeparator();
@@ -112,10 +111,8 @@ void TMain_F::createMenus()
                         20, false, &TMain_F::NoEffect);
     SaveGame1 = addItem(Game1, "SaveGame1", QStringLiteral("Sa&ve Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
                         QStringLiteral("Save the current game"), 20, false, &TMain_F::NoEffect);
-    SaveGame1->setEnabled(false);
     SaveAs1 = addItem(Game1, "SaveAs1", QStringLiteral("Save &As..."), {},
                       QStringLiteral("Save the current game under a new name"), 20, false, &TMain_F::NoEffect);
-    SaveAs1->setEnabled(false);
     AddtoFavorites1 = addItem(Game1, "AddtoFavorites1", QStringLiteral("Add to &Favorites"),
                               QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("Add the current game to favorites"),
                               0, false, &TMain_F::AddtoFavorites1Click);
@@ -152,10 +149,8 @@ void TMain_F::createMenus()
     Pause1 = addItem(Play, "Pause1", QStringLiteral("Pause"), QKeySequence(Qt::CTRL | Qt::Key_P),
                      QStringLiteral("Pause the game. Click on the screen to start the game again. "), 21, true,
                      &TMain_F::Pause1Click);
-    Pause1->setEnabled(false);
     ShowNextMove1 = addItem(Play, "ShowNextMove1", QStringLiteral("Show Next &Move"), QKeySequence(Qt::CTRL | Qt::Key_M),
                             QStringLiteral("Check available moves"), 25, true, &TMain_F::ShowNextMove1Click);
-    ShowNextMove1->setEnabled(false);
     Autoplay1 = addItem(Play, "Autoplay1", QStringLiteral("&Autoplay"), QKeySequence(Qt::CTRL | Qt::Key_A),
                         QStringLiteral("Move cards to the foundations automatically"), 15, true,
                         &TMain_F::Autoplay1Click);
@@ -165,10 +160,8 @@ void TMain_F::createMenus()
     Sound1->setCheckable(true);
     Make1 = addItem(Play, "Make1", QStringLiteral("&Create Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_C),
                     QStringLiteral("Remember the current position"), 56, false, &TMain_F::NoEffect);
-    Make1->setEnabled(false);
     Restore1 = addItem(Play, "Restore1", QStringLiteral("Re&store Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_N),
                        QStringLiteral("Go back to the remembered position"), 57, false, &TMain_F::NoEffect);
-    Restore1->setEnabled(false);
     RunDemo1 = addItem(Play, "RunDemo1", QStringLiteral("Run &Demo"), QKeySequence(Qt::CTRL | Qt::Key_D),
                        QStringLiteral("Watch the computer play"), 1030, false, &TMain_F::NoEffect);
 
@@ -184,16 +177,13 @@ void TMain_F::createMenus()
                              QStringLiteral("Show the score history"), 1009, true, &TMain_F::NoEffect);
 
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
-    // The options dialog is not part of this build yet: its item stays disabled.
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),
                        QStringLiteral("Customize Tarnwick"), 3, true, nullptr);
-    Options3->setEnabled(false);
     Deck1_MI = addItem(Options2, "Deck1_MI", QStringLiteral("&Deck..."), {}, QStringLiteral("Choose the cards"), 3,
                        false, &TMain_F::NoEffect);
     miCustomizeRules = addItem(Options2, "miCustomizeRules", QStringLiteral("&Modify Rules..."),
                                QKeySequence(Qt::CTRL | Qt::Key_U), QStringLiteral("Modify the rules of the game"), 1032,
                                false, nullptr);
-    miCustomizeRules->setEnabled(false);
     Options2->addSeparator();
     ToolBarMenu = addItem(Options2, "ToolBarMenu", QStringLiteral("&Toolbar"), {}, QStringLiteral("Show/Hide Toolbar"),
                           0, true, &TMain_F::ToolBarMenuClick);
@@ -208,7 +198,6 @@ void TMain_F::createMenus()
                                 QKeySequence(Qt::CTRL | Qt::Key_Period), QStringLiteral("Smaller cards"), 0, false,
                                 &TMain_F::DecreaseCardSize1Click);
 
-    // Help pages are not part of this build yet: their items stay disabled.
     Help1 = topMenu("Help1", QStringLiteral("&Help"), true);
     Contents_MI = addItem(Help1, "Contents_MI", QStringLiteral("&Contents..."), {},
                           QStringLiteral("Show the help contents"), 1, true, nullptr);
@@ -220,8 +209,6 @@ void TMain_F::createMenus()
                             QStringLiteral("Show a tip"), 0, false, nullptr);
     HowTo1 = addItem(Help1, "HowTo1", QStringLiteral("&How To..."), {}, QStringLiteral("How to play"), 3402, true,
                      nullptr);
-    for (QAction *item : {Contents_MI, GameHelp1, HelpMenuItem, miTipOfTheDay, HowTo1})
-        item->setEnabled(false);
     Help1->addSeparator();
     About1 = addItem(Help1, "About1", QStringLiteral("&About..."), {}, QStringLiteral("About Tarnwick"), 0, true,
                      &TMain_F::About1Click);
@@ -231,22 +218,52 @@ void TMain_F::RefreshItemStates()
 {
     if (engineState().Busy || Board1->Moving)
         return;
+    writeItemStates();
+}
+
+void TMain_F::writeItemStates()
+{
     const bool started = Board1->GameStarted() == 1;
-    if (!started)
-        for (QAction *item : {SaveGame1, SaveAs1, Make1, Restore1})
-            item->setEnabled(false);
-    // Snapshots need a game that can be saved; saved games are not part of this build.
+    Deal_MI->setEnabled(!session->Busy());
+    Replay1->setEnabled(session->CanRestart());
+    // Saving under the game's own name, snapshots and their restoring need saved games,
+    // which are not part of this build.
+    SaveGame1->setEnabled(false);
     Make1->setEnabled(false);
+    Restore1->setEnabled(false);
+    SaveAs1->setEnabled(started);
     NewUndo1->setEnabled(UndoAllowed());
     NewRedo1->setEnabled(RedoAllowed());
+    Pause1->setEnabled(pauseAvailable());
+    ShowNextMove1->setEnabled(started && moveOffered);
+    IncreaseCardSize2->setEnabled(!resizingCards);
+    DecreaseCardSize1->setEnabled(!resizingCards);
     const bool anyRecent = !gameDialog->Groups.RecentlyPlayed().isEmpty();
     RecentlyPlayedGames->setEnabled(anyRecent);
     RecentlyPlayedGames->menuAction()->setEnabled(anyRecent);
     RunDemo1->setEnabled(!demoRefused(CurrentGameId()));
+    // Not part of this build yet: the options dialog, the variant editor, the toolbar
+    // (docked above the table once it is built) and the help pages.
+    for (QAction *item : {Options3, miCustomizeRules, ToolBarMenu, Contents_MI, GameHelp1, HelpMenuItem,
+                          miTipOfTheDay, HowTo1})
+        item->setEnabled(false);
+}
+
+bool TMain_F::pauseAvailable() const
+{
+    return Board1->GameStarted() == 1;
+}
+
+bool TMain_F::journalWalkable() const
+{
+    // Not while a deal is being built, nor the journal of a won game (kept for its copy).
+    return !session->Busy() && !session->WonSequenceRunning();
 }
 
 bool TMain_F::UndoAllowed() const
 {
+    if (!journalWalkable())
+        return false;
     switch (program.Data().settings.Cards.UndoOption) {
     case 1:
         // The one-step flags, and something to take back.
@@ -260,6 +277,8 @@ bool TMain_F::UndoAllowed() const
 
 bool TMain_F::RedoAllowed() const
 {
+    if (!journalWalkable())
+        return false;
     switch (program.Data().settings.Cards.UndoOption) {
     case 1:
         return Board1->LastWasUndo && Board1->JournalPos < int(Board1->Journal().size()) - 1;

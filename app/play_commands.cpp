@@ -76,8 +76,6 @@ void TMain_F::walkJournal(bool back)
         Resume();
     if (engineState().Busy || Board1->Moving)
         return;
-    NewUndo1->setEnabled(false);
-    NewRedo1->setEnabled(false);
     // Off until the player's next click: the cycle would play an undone card straight back.
     Board1->AutoTimer()->stop();
     if (back) {
@@ -86,7 +84,7 @@ void TMain_F::walkJournal(bool back)
     } else {
         Board1->Redo();
     }
-    RefreshItemStates();
+    writeItemStates();
     RefreshStatus();
 }
 
@@ -233,8 +231,10 @@ void TMain_F::TimeTimerTimer()
             available = Board1->FindMove(card, dest, false);
             Board1->Candidates.Current = current;
         }
-        if (available)
-            ShowNextMove1->setEnabled(true);
+        if (available) {
+            moveOffered = true;
+            writeItemStates();
+        }
     }
     TimeTimer->start();
 }

@@ -1,7 +1,7 @@
+#include "app/game_session.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
 
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -18,8 +18,7 @@ public:
     bool AutoplayOff(int) const override { return false; }
     std::optional<quint32> AskShuffleNumber(const QStringList &) override { return std::nullopt; }
     void SetCaption(const QString &) override {}
-    void EnableCommand(GameCommand, bool) override {}
-    void ShowCommand(GameCommand, bool, bool) override {}
+    void ShowAutoplay(bool, bool) override {}
     void StoreWindowPlacement(int) override {}
     void ApplyGameSettings(int) override {}
     void AddToRecentlyPlayed(int) override {}

@@ -4,10 +4,10 @@
 #include "app/Mainform.h"
 #include "app/card_appearance.h"
 #include "app/game_picture.h"
+#include "app/game_session.h"
 #include "app/program_session.h"
 #include "engine/Cardscmp.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,14 +1,8 @@
 #pragma once
 
-#include "games/game_host.h"
-
-#include <QStringList>
 #include <functional>
-#include <memory>
-#include <optional>
 
 class GameTable;
-class QTimer;
 
 // A game's deal routine: builds the piles on the cleared table by the rules of the table's
 // current game, deals the cards and installs the game's cycle.
@@ -24,78 +18,3 @@ int SuitsOfGame(int baseGameId);
 
 // The game dealt for every id without a deal of its own: Bisley.
 inline constexpr int FallBackGameId = 10;
-
-// New Game and everything that starts or ends a game: the seeded deal, Restart Game,
-// Select Shuffle, Random Game, the won sequence and the shower of cards. Works on the main
-// window's game table and asks the window through the host.
-class GameSession {
-public:
-    static constexpr int RecentNumbersLimit = 20;
-    static constexpr int ShowerCardCount = 90;
-
-    GameSession(GameTable &table, GameHost &host);
-    ~GameSession();
-    GameSession(const GameSession &) = delete;
-    GameSession &operator=(const GameSession &) = delete;
-
-    GameTable &Table() const { return table; }
-
-    quint32 GameNumber = 0;
-    bool ReplayPending = false;
-    bool CountsForStatistics = false;
-    // Most recent first, at most 20 decimal numbers, no duplicates.
-    QStringList RecentGameNumbers;
-    bool GameDealt = false;
-    // Set while a deal is being built.
-    bool Busy = false;
-    int DeckSuits = 4;
-    // The game on the table is the one restored at start; its replay counts.
-    bool RestoredAtStart = false;
-
-    // Deal_MI, "&New Game" (F2).
-    void NewGame();
-    // Replay1, "&Restart Game": the same game number again.
-    void RestartGame();
-    // SelectShuffle1: asks for a game number and deals it.
-    void SelectShuffle();
-    // RandomGame1: one of the dealt games at random, without confirmation.
-    void RandomGame();
-
-    // Frees the piles and hides every card; the game's handlers leave the table.
-    void ClearTable();
-    // A new game number (or the pending or current one when replaying) seeds the generator.
-    void SeedDeal(bool replay);
-    // Rewrites the suits of all 208 cards for 4, 2 or 1 suits.
-    void SetDeckSuits(int suits);
-    // Every card takes its face picture again (after the pictures were reloaded or resized).
-    void ReapplyDeckSuits();
-    // " <name> [#<number>]", without the number before the first deal.
-    QString Caption() const;
-    // A started game ends unwon: counted and logged once.
-    void EndAbandonedGame();
-
-    // The cycle found the game won.
-    void GameWon();
-    // The won sequence: counting, the won dialog over the shower of cards, then what the
-    // player chose.
-    void Game_over_Pre_Timer();
-    // One tick of the shower of cards.
-    void Game_over_Timer();
-    int ShowerCount() const { return showerCount; }
-
-    // redeal_timer (50 ms, one shot): runs New Game outside the handler that asked for it.
-    QTimer &RedealTimer() const { return *redealTimer; }
-    // WinTimer (200 ms): the shower of cards while the won dialog shows.
-    QTimer &WinTimer() const { return *winTimer; }
-
-private:
-    FinishedGame finishedGame(int gameId, bool won) const;
-    void hideAllCards();
-
-    GameTable &table;
-    GameHost &host;
-    std::optional<quint32> pendingGameNumber;
-    int showerCount = 0;
-    std::unique_ptr<QTimer> redealTimer;
-    std::unique_ptr<QTimer> winTimer;
-};

@@ -1,10 +1,10 @@
 #include "support/main_window_fixture.h"
+#include "app/game_session.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/deal_printout.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
-#include "store/won_dialog.h"
+#include "store/won_figures.h"
 
 #include <QAction>
 #include <QApplication>

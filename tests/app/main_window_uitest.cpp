@@ -1,11 +1,11 @@
 #include "support/main_window_fixture.h"
 
 #include "app/game_dlg.h"
+#include "app/game_session.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
 #include "store/binary_stream.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "support/main_window_fixture.h"
 
+#include "app/game_session.h"
+#include "app/shuffle_form.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
-#include "games/shuffle_form.h"
 
 #include <QAction>
 #include <QApplication>

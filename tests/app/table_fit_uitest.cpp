@@ -5,10 +5,10 @@
 #include "support/main_window_fixture.h"
 
 #include "app/card_appearance.h"
+#include "app/game_session.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
-#include "games/new_game.h"
 #include "games/spider.h"
 #include "look/art/card_art.h"
 #include "look/card_sizing.h"

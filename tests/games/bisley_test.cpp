@@ -7,7 +7,6 @@
 #include "games/new_game.h"
 #include "games/rule_predicates.h"
 #include "support/dealt_game_checks.h"
-#include "support/fake_host.h"
 #include "support/table_fixture.h"
 
 #include <QTimer>
@@ -229,30 +228,6 @@ TEST(BisleyFallBack, EveryIdWithoutADealGetsBisleyWithFourSuits)
         ++fallBacks;
     }
     EXPECT_GT(fallBacks, 0);
-}
-
-TEST(BisleyFallBack, NewGameDealsItUnderItsOwnIdAndName)
-{
-    engineState() = EngineState{};
-    TBoard board;
-    board.Animate = false;
-    GameTable table(&board);
-    FakeHost host;
-    GameSession session(table, host);
-    for (int id : {GameIds::SpiderTwoSuit, GameIds::SpiderOneSuit, GameIds::Windmill, 400}) {
-        if (DealRoutineFor(BaseGameId(id, nullptr)))
-            continue;
-        SCOPED_TRACE(id);
-        session.SetDeckSuits(2);
-        table.CurrentGameId = id;
-        session.NewGame();
-        EXPECT_EQ(table.CurrentGameId, GameIds::Bisley);
-        EXPECT_EQ(table.BaseGameId, GameIds::Bisley);
-        EXPECT_EQ(session.DeckSuits, 4);
-        EXPECT_EQ(TableFixture::Text(table.Foundations[2]), "AD");
-        EXPECT_TRUE(host.caption.startsWith(QStringLiteral(" Bisley [#")));
-    }
-    board.AutoTimer()->stop();
 }
 
 } // namespace

@@ -2,9 +2,7 @@
 #include "games/auto_moves.h"
 #include "games/carpet.h"
 #include "games/catalogue.h"
-#include "games/new_game.h"
 #include "support/dealt_game_checks.h"
-#include "support/fake_host.h"
 #include "support/table_fixture.h"
 
 #include <QTimer>
@@ -195,31 +193,6 @@ TEST_F(Carpet, RandomPlayKeepsTheLocationTablesTrue)
         };
         ASSERT_TRUE(PlayRandomly(table, random, 300, [this] { CarpetCycle(table); }, extras)) << "game " << game;
     }
-}
-
-// What a game hangs on the table goes with it: the next game is neither centred on Carpet's
-// layout size nor restacks Flower Garden's reserve after its own undo.
-TEST(CarpetNewGame, TheNextGameStartsWithoutWhatTheLastOneHungOnTheTable)
-{
-    engineState() = EngineState{};
-    TBoard board;
-    board.Animate = false;
-    GameTable table(&board);
-    FakeHost host;
-    GameSession session(table, host);
-    table.CurrentGameId = GameIds::Carpet;
-    session.NewGame();
-    EXPECT_NE(board.LayoutHalfSize, QPoint());
-    table.CurrentGameId = GameIds::Nestor;
-    session.NewGame();
-    EXPECT_EQ(board.LayoutHalfSize, QPoint());
-    table.CurrentGameId = GameIds::FlowerGarden;
-    session.NewGame();
-    EXPECT_TRUE(board.OnAfterUndo);
-    table.CurrentGameId = GameIds::Klondike;
-    session.NewGame();
-    EXPECT_FALSE(board.OnAfterUndo);
-    board.AutoTimer()->stop();
 }
 
 } // namespace

@@ -3,13 +3,11 @@
 #include "games/deal_printout.h"
 #include "games/game_table.h"
 #include "games/move_player.h"
-#include "games/suit_form.h"
 #include "games/yukon.h"
 #include "support/dealt_game_checks.h"
 #include "support/table_checks.h"
 #include "support/table_fixture.h"
 
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -141,21 +139,6 @@ TEST_F(Yukon, EmptyColumnTakesAKingThatLiesOnACard)
     EXPECT_EQ(chooser.offered, (std::vector<std::string>{"KD", "KS"}));
     EXPECT_EQ(column(2), "KS 4H QC KD JH");
     EXPECT_EQ(column(3), "2D");
-}
-
-TEST_F(Yukon, CardChoiceDialogEnablesMoveOnceACardIsChosen)
-{
-    deal(1);
-    LayOut(table, {{"Tableau1", "6D 3C 6H"}});
-    std::vector<TCard *> candidates = {table.Tableau[1]->TopCard(), table.Tableau[1]->TopCard()->Below->Below};
-    TSuitForm form(QStringLiteral("Select the card"), QStringLiteral("Select the card you would like to move"),
-                   candidates);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select the card"));
-    EXPECT_FALSE(form.MoveButton()->isEnabled());
-    EXPECT_EQ(form.Chosen(), nullptr);
-    form.Choose(1);
-    EXPECT_TRUE(form.MoveButton()->isEnabled());
-    EXPECT_EQ(form.Chosen(), candidates[1]);
 }
 
 TEST_F(Yukon, RandomPlayKeepsTheTableConsistent)

@@ -2,6 +2,7 @@
 #include "store/log_file.h"
 #include "store/statistics_store.h"
 #include "store/stats_file.h"
+#include "support/statistics_fixture.h"
 #include "support/store_fixtures.h"
 
 #include <QFile>
@@ -12,18 +13,7 @@ namespace {
 constexpr double Minute = 1.0 / (24 * 60);
 constexpr double Second = Minute / 60;
 
-struct StatisticsFixture : ::testing::Test {
-    TempFolders folders;
-    FakeClock clock{QDateTime(QDate(2024, 3, 1), QTime(14, 0))};
-    GameLog log{folders.path(QStringLiteral("qellog.dat"))};
-    StatisticsStore statistics{folders.path(QStringLiteral("qelstat.dat")), folders.path(QStringLiteral("players.dat")),
-                               log, clock};
-
-    void SetUp() override
-    {
-        statistics.setRun(5, true);
-        statistics.load({});
-    }
+struct StatisticsFixture : StoredStatistics {
     double now() const { return toDayNumber(clock.now()); }
     GameResult result(int gameId, bool won, int score, double duration)
     {

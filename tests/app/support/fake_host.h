@@ -1,9 +1,8 @@
 #pragma once
 
-#include "games/game_host.h"
+#include "app/game_host.h"
 
 #include <QStringList>
-#include <map>
 #include <vector>
 
 // The main window as New Game sees it, answering at once and remembering what it was told.
@@ -24,11 +23,10 @@ public:
         return shuffleNumber;
     }
     void SetCaption(const QString &text) override { caption = text; }
-    void EnableCommand(GameCommand command, bool enabled) override { enabled_[command] = enabled; }
-    void ShowCommand(GameCommand command, bool shown, bool checked) override
+    void ShowAutoplay(bool shown, bool checked) override
     {
-        shown_[command] = shown;
-        checked_[command] = checked;
+        autoplayShown = shown;
+        autoplayChecked = checked;
     }
     void StoreWindowPlacement(int) override {}
     void ApplyGameSettings(int) override {}
@@ -46,12 +44,6 @@ public:
         wins.push_back(game);
         wonDialogCaption = name;
         return wonChoice;
-    }
-
-    bool enabled(GameCommand command) const
-    {
-        const auto found = enabled_.find(command);
-        return found != enabled_.end() && found->second;
     }
 
     Confirmation answer{true, false};
@@ -72,7 +64,6 @@ public:
     int waited = 0;
     int flashes = 0;
     bool wonBackground = false;
-    std::map<GameCommand, bool> enabled_;
-    std::map<GameCommand, bool> shown_;
-    std::map<GameCommand, bool> checked_;
+    bool autoplayShown = false;
+    bool autoplayChecked = false;
 };

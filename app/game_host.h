@@ -5,21 +5,6 @@
 #include <QStringList>
 #include <optional>
 
-// The commands of the main window that New Game and the won sequence switch on and off.
-enum class GameCommand {
-    NewGame,      // Deal_MI
-    RestartGame,  // Replay1
-    SaveGame,
-    SaveAs,
-    Undo,
-    Redo,
-    Pause,
-    ShowNextMove,
-    MakeSnapshot, // Make1
-    RestoreSnapshot, // Restore1
-    Autoplay,     // shown only for games with automatic play
-};
-
 // A game that ended, as the statistics and the log receive it.
 struct FinishedGame {
     quint32 GameNumber = 0;
@@ -42,6 +27,8 @@ struct Confirmation {
 };
 
 // What New Game and the won sequence need from the main window. Tests use a fake.
+// The enabled state of the window's items is not told here: the window reads it from the
+// session's state.
 class GameHost {
 public:
     virtual ~GameHost() = default;
@@ -59,8 +46,8 @@ public:
 
     // --- the window ---
     virtual void SetCaption(const QString &caption) = 0;
-    virtual void EnableCommand(GameCommand command, bool enabled) = 0;
-    virtual void ShowCommand(GameCommand command, bool shown, bool checked) = 0;
+    // The Autoplay item: shown for games with automatic play, checked while it is on.
+    virtual void ShowAutoplay(bool shown, bool checked) = 0;
     virtual void StoreWindowPlacement(int gameId) = 0;
     // Window placement, autoplay state and help caption of the game.
     virtual void ApplyGameSettings(int gameId) = 0;

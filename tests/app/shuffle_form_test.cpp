@@ -1,4 +1,4 @@
-#include "games/shuffle_form.h"
+#include "app/shuffle_form.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "games/empty_column_dialog.h"
+#include "app/empty_column_dialog.h"
 
 #include <gtest/gtest.h>
 

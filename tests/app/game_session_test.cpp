@@ -1,5 +1,7 @@
+#include "app/game_session.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
+#include "games/catalogue.h"
 #include "games/deal_printout.h"
 #include "games/game_table.h"
 #include "games/new_game.h"
@@ -190,6 +192,43 @@ TEST_F(NewGameFlow, SuitsFollowTheSpiderVariants)
     session.SetDeckSuits(4);
     EXPECT_EQ(table.Card(13)->Suit(), 2);
     EXPECT_EQ(table.Card(13)->Rank(), 1);
+}
+
+TEST_F(NewGameFlow, AnIdWithoutADealGetsBisleyUnderBisleysIdAndName)
+{
+    for (int id : {GameIds::SpiderTwoSuit, GameIds::SpiderOneSuit, GameIds::Windmill, 400}) {
+        if (DealRoutineFor(BaseGameId(id, nullptr)))
+            continue;
+        SCOPED_TRACE(id);
+        session.SetDeckSuits(2);
+        table.CurrentGameId = id;
+        session.NewGame();
+        EXPECT_EQ(table.CurrentGameId, GameIds::Bisley);
+        EXPECT_EQ(table.BaseGameId, GameIds::Bisley);
+        EXPECT_EQ(session.DeckSuits, 4);
+        // Bisley's second foundation starts with its own Ace of Diamonds.
+        ASSERT_EQ(table.Foundations[2]->CardsCount(), 1);
+        EXPECT_EQ(table.Foundations[2]->TopCard()->CardFace(), 2 * 256 + 1);
+        EXPECT_TRUE(host.caption.startsWith(QStringLiteral(" Bisley [#")));
+    }
+}
+
+// What a game hangs on the table goes with it: the next game is neither centred on Carpet's
+// layout size nor restacks Flower Garden's reserve after its own undo.
+TEST_F(NewGameFlow, TheNextGameStartsWithoutWhatTheLastOneHungOnTheTable)
+{
+    table.CurrentGameId = GameIds::Carpet;
+    session.NewGame();
+    EXPECT_NE(board.LayoutHalfSize, QPoint());
+    table.CurrentGameId = GameIds::Nestor;
+    session.NewGame();
+    EXPECT_EQ(board.LayoutHalfSize, QPoint());
+    table.CurrentGameId = GameIds::FlowerGarden;
+    session.NewGame();
+    EXPECT_TRUE(board.OnAfterUndo);
+    table.CurrentGameId = GameIds::Klondike;
+    session.NewGame();
+    EXPECT_FALSE(board.OnAfterUndo);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 #include "store/log_file.h"
 #include "store/statistics_store.h"
 #include "store/stats_file.h"
-#include "store/won_dialog.h"
-#include "support/store_fixtures.h"
+#include "store/won_figures.h"
+#include "support/statistics_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +11,7 @@ namespace {
 
 constexpr double Minute = 1.0 / (24 * 60);
 
-struct WonFixture : ::testing::Test {
-    TempFolders folders;
-    FakeClock clock{QDateTime(QDate(2024, 3, 1), QTime(14, 0))};
-    GameLog log{folders.path(QStringLiteral("qellog.dat"))};
-    StatisticsStore statistics{folders.path(QStringLiteral("qelstat.dat")), folders.path(QStringLiteral("players.dat")),
-                               log, clock};
-    void SetUp() override
-    {
-        statistics.setRun(5, true);
-        statistics.load({});
-    }
+struct WonFixture : StoredStatistics {
     GameResult win(double minutes)
     {
         const double now = toDayNumber(clock.now());

@@ -1,4 +1,4 @@
-#include "games/suit_form.h"
+#include "app/suit_form.h"
 
 #include "engine/card.h"
 #include "engine/card_pictures.h"
