@@ -6,18 +6,8 @@
 #include "engine/engine_state.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 namespace {
-
-void showMessage(TBoard *board, const QString &text)
-{
-    if (engineState().ShowMessage) {
-        engineState().ShowMessage(text);
-        return;
-    }
-    QMessageBox::information(board->window(), QStringLiteral("Tarnwick"), text);
-}
 
 void deselect(TBoard *board)
 {
@@ -90,7 +80,7 @@ void TDeck::Click()
                 if (card)
                     MoveCard(card);
             } else if (board->WarnEnabled) {
-                showMessage(board, QStringLiteral("This move is not allowed"));
+                InformPlayer(QStringLiteral("This move is not allowed"));
             } else if (selected->TopCard()) {
                 board->SelectedDeck = selected;
                 selected->TopCard()->SetSelected(true);

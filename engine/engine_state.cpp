@@ -1,11 +1,22 @@
 #include "engine/engine_state.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <cmath>
 
 EngineState &engineState()
 {
     static EngineState state;
     return state;
+}
+
+void InformPlayer(const QString &text)
+{
+    if (engineState().ShowMessage) {
+        engineState().ShowMessage(text);
+        return;
+    }
+    QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Tarnwick"), text);
 }
 
 int RoundHalfEven(double value)

@@ -54,6 +54,10 @@ struct EngineState {
 
 EngineState &engineState();
 
+// The player's information message: the program's own (ShowMessage) when it has one, else a
+// plain message box over the active window.
+void InformPlayer(const QString &text);
+
 // Holds the busy flag for a scope and gives it back, also when an exception leaves the scope.
 class BusyGuard {
 public:

@@ -27,7 +27,14 @@ void GameTable::ForgetPiles()
     Cells.Clear();
 }
 
-int GameTable::ChooseEmptyColumnMove() const
+std::optional<bool> GameTable::WholeRunChosen() const
 {
-    return ColumnChooser ? ColumnChooser->ChooseEmptyColumnMove() : EmptyColumnChooser::Cancel;
+    switch (ColumnChooser ? ColumnChooser->ChooseEmptyColumnMove() : EmptyColumnChooser::Cancel) {
+    case EmptyColumnChooser::MoveColumn:
+        return true;
+    case EmptyColumnChooser::MoveSingleCard:
+        return false;
+    default:
+        return std::nullopt;
+    }
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class TBoard;
@@ -130,7 +131,9 @@ public:
     void ForgetPiles();
 
     // Asks the chooser; Cancel without one.
-    int ChooseEmptyColumnMove() const;
+    // The empty-column question: true for the whole run, false for the single card, nothing
+    // when the player cancels (or nobody can be asked).
+    std::optional<bool> WholeRunChosen() const;
 
 private:
     TBoard *board;

@@ -112,13 +112,8 @@ void closeFan(GameTable &table)
 void stockDealThree(GameTable &table, TDeck *stock, TCard *&card, bool &action, bool clicked, bool &clickable,
                     bool &actionOnClick)
 {
-    action = false;
-    clickable = true;
-    actionOnClick = false;
-    if (!clicked) {
-        actionOnClick = stock->CardsCount() > 0;
+    if (AnswerStockProbe(stock, action, clicked, clickable, actionOnClick))
         return;
-    }
     if (!stock->TopCard() || !table.Waste || !table.WasteFan)
         return;
     actionOnClick = true;

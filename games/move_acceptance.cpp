@@ -58,17 +58,13 @@ void carryOutClick(GameTable &table, const MoveAnswer &answer, TDeck *target, TC
         carry(table, target, answer.Card, answer.Carry, card, action);
         return;
     case MoveQuestion::WholeRunOrOneCard:
-        switch (table.ChooseEmptyColumnMove()) {
-        case EmptyColumnChooser::MoveColumn:
-            carry(table, target, answer.RunCard, answer.RunCarry, card, action);
-            return;
-        case EmptyColumnChooser::MoveSingleCard:
-            carry(table, target, answer.Card, answer.Carry, card, action);
-            return;
-        default:
+        if (const std::optional<bool> wholeRun = table.WholeRunChosen(); !wholeRun)
             card = nullptr;
-            return;
-        }
+        else if (*wholeRun)
+            carry(table, target, answer.RunCard, answer.RunCarry, card, action);
+        else
+            carry(table, target, answer.Card, answer.Carry, card, action);
+        return;
     case MoveQuestion::WhichKing:
     case MoveQuestion::WhichCard:
         card = chooseCard(table, answer);

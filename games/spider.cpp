@@ -10,7 +10,6 @@
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
 
-#include <QMessageBox>
 #include <QTimer>
 
 namespace {
@@ -56,15 +55,6 @@ constexpr int ColumnCount = 10;
 constexpr int FoundationCount = 8;
 constexpr int PackSize = 104;
 constexpr int RunLength = 13;
-
-void showMessage(TBoard *board, const QString &text)
-{
-    if (engineState().ShowMessage) {
-        engineState().ShowMessage(text);
-        return;
-    }
-    QMessageBox::information(board->window(), QStringLiteral("Tarnwick"), text);
-}
 
 // Upper is one rank below lower in any suit, and lower is no Ace.
 bool oneBelow(const TCard *lower, const TCard *upper)
@@ -127,18 +117,13 @@ void turnUpSource(GameTable &table, TDeck *source)
 void stockSelect(GameTable &table, TDeck *stock, TCard *&, bool &action, bool clicked, bool &clickable,
                  bool &actionOnClick)
 {
-    action = false;
-    clickable = true;
-    actionOnClick = false;
-    if (!clicked) {
-        actionOnClick = stock->CardsCount() > 0;
+    if (AnswerStockProbe(stock, action, clicked, clickable, actionOnClick))
         return;
-    }
     if (stock->CardsCount() == 0)
         return;
     for (int i = 1; i <= ColumnCount; ++i)
         if (TDeck *column = table.Tableau[i]; column && column->CardsCount() == 0) {
-            showMessage(table.Board(), QStringLiteral("All empty tableau piles must be filled"));
+            InformPlayer(QStringLiteral("All empty tableau piles must be filled"));
             return;
         }
     actionOnClick = true;
@@ -176,16 +161,10 @@ void tableauAccepts(GameTable &table, TDeck *target, TCard *&card, bool &action,
     action = true;
     if (!clicked || !fromColumn || !linkedToBelow(card))
         return;
-    switch (table.ChooseEmptyColumnMove()) {
-    case EmptyColumnChooser::MoveColumn:
-        card = runBottom(card);
-        break;
-    case EmptyColumnChooser::MoveSingleCard:
-        break;
-    default:
+    if (const std::optional<bool> wholeRun = table.WholeRunChosen(); !wholeRun)
         card = nullptr;
-        break;
-    }
+    else if (*wholeRun)
+        card = runBottom(card);
 }
 
 void tableauDragSelect(TCard *card, bool &action)

@@ -277,3 +277,14 @@ void FillPack(GameTable &table, TDeck *pile, int n)
     }
     table.Board()->SetScore(-n);
 }
+
+bool AnswerStockProbe(const TDeck *stock, bool &action, bool clicked, bool &clickable, bool &actionOnClick)
+{
+    action = false;
+    clickable = true;
+    actionOnClick = false;
+    if (clicked)
+        return false;
+    actionOnClick = stock->CardsCount() > 0;
+    return true;
+}

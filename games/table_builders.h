@@ -58,6 +58,11 @@ void BuildRedeals(GameTable &table, const StockRules &rules);
 // The stock, the waste and, for three cards per click, the waste fan aligned to the waste.
 void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLayout &layout);
 
+// The opening of a stock's OnSelect that deals on a click: nothing is taken off the stock,
+// it may be clicked, and a probe (clicked false) learns whether a click would deal. True
+// when the call was a probe and is fully answered.
+bool AnswerStockProbe(const TDeck *stock, bool &action, bool clicked, bool &clickable, bool &actionOnClick);
+
 void BuildFoundationRow(GameTable &table, const FoundationRules &rules, const FoundationRow &row, PileRow &slots);
 
 // The tableau piles, then the careful-move setting of the foundations.
