@@ -1,6 +1,9 @@
 #include "engine/engine_state.h"
 
+#include <QDateTime>
 #include <cmath>
+
+EngineState::EngineState() : Now([] { return QDateTime::currentDateTime(); }) {}
 
 EngineState &engineState()
 {
