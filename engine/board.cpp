@@ -11,13 +11,11 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <stdexcept>
 
 TBoard::TBoard(QWidget *parent) : QWidget(parent), Color(0, 128, 0)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    journal.reserve(800);
     autoTimer = new QTimer(this);
     autoTimer->setInterval(80);
     connect(autoTimer, &QTimer::timeout, this, [this] {
@@ -117,37 +115,7 @@ void TBoard::FreeCards()
     update();
 }
 
-TCard *TBoard::FindCard(int cardID) const
-{
-    for (const auto &card : cards)
-        if (card->CardID == cardID)
-            return card.get();
-    return nullptr;
-}
-
-TDeck *TBoard::FindDeck(int deckID) const
-{
-    for (const auto &deck : decks)
-        if (deck->DeckID() == deckID && deck->HostBoard() == this)
-            return deck.get();
-    return nullptr;
-}
-
-int TBoard::TakeDeckID()
-{
-    if (IDCounter >= 255)
-        throw std::length_error("A card table holds at most 255 piles");
-    return ++IDCounter;
-}
-
 // ---------------------------------------------------------------- properties
-
-void TBoard::SetScore(int value)
-{
-    score = value;
-    if (OnScoreChange)
-        OnScoreChange(nullptr);
-}
 
 void TBoard::SetGameStarted(int value)
 {
@@ -163,90 +131,22 @@ void TBoard::SetGameStarted(int value)
     gameStarted = value;
 }
 
-void TBoard::SetStatusTip(const QString &text)
-{
-    const QString cut = text.left(250);
-    if (cut == statusTip)
-        return;
-    statusTip = cut;
-    if (OnDeckTipChange)
-        OnDeckTipChange(nullptr);
-}
-
 void TBoard::SetShadowStyle(int value)
 {
     shadowStyle = value;
     shadowOffset = value == 2 ? 5 : 4;
 }
 
-void TBoard::SetHighLightedDeck(TDeck *deck)
-{
-    if (deck == highLightedDeck)
-        return;
-    if (highLightedDeck)
-        for (TCard *card = highLightedDeck->TopCard(); card; card = card->Below)
-            card->SetHighLighted(false);
-    highLightedDeck = deck;
-}
-
-void TBoard::SetRotation_Counter(int value)
-{
-    rotationCounter = value;
-    if (OnRotationChange)
-        OnRotationChange(nullptr);
-}
-
-// ---------------------------------------------------------------- queries
-
-void TBoard::RefuseSelect(TDeck *, TCard *&, bool &action, bool, bool &clickable, bool &actionOnClick)
-{
-    action = false;
-    clickable = false;
-    actionOnClick = false;
-}
-
-void TBoard::RefuseAdd(TDeck *, TCard *&, bool &action, bool)
-{
-    action = false;
-}
-
-bool TBoard::CanPlayToFoundation(TCard *card) const
-{
-    if (!card)
-        return false;
-    TDeck *source = card->HostDeck();
-    if (!source || !source->Visible() || !source->TopCard() || source->SelectIsRefused())
-        return false;
-    if (source->OnSelect) {
-        TCard *asked = card;
-        bool action = false, clickable = false, actionOnClick = false;
-        source->OnSelect(source, asked, action, false, clickable, actionOnClick);
-        if (!action || !clickable)
-            return false;
-    }
-    for (const auto &deck : decks) {
-        TDeck *foundation = deck.get();
-        if (foundation == source || foundation->ShowEmpty() != FoundationPile || !foundation->Visible()
-            || !foundation->OnAddWithRule)
-            continue;
-        if (foundation->MaxCardCount > 0 && foundation->CardsCount() >= foundation->MaxCardCount)
-            continue;
-        if (foundation->CardsCount() == 0 && foundation->CardVal() > 0 && card->Rank() == foundation->CardVal())
-            return true;
-        TCard *asked = card;
-        bool action = false;
-        foundation->OnAddWithRule(foundation, asked, action, false);
-        if (action)
-            return true;
-    }
-    return false;
-}
-
 // ---------------------------------------------------------------- auto-timer
 
-void TBoard::SetAutoTimerHandler(std::function<void()> handler)
+void TBoard::StartAutoTimer()
 {
-    autoTimerHandler = std::move(handler);
+    autoTimer->start();
+}
+
+void TBoard::StopAutoTimer()
+{
+    autoTimer->stop();
 }
 
 void TBoard::SuspendAutoTimer()
@@ -261,20 +161,14 @@ void TBoard::ResumeAutoTimer()
         autoTimer->start();
 }
 
-// ---------------------------------------------------------------- mouse state
+// ---------------------------------------------------------------- the window
 
-void TBoard::ClearHighlightAndSelection()
+void TBoard::RepaintTable()
 {
-    if (engineState().Options.HoverHighlight)
-        SetHighLightedDeck(nullptr);
-    if (SelectedDeck) {
-        if (TCard *top = SelectedDeck->TopCard())
-            for (TCard *card = top; card; card = card->Below)
-                if (card->Selected())
-                    card->SetSelected(false);
-        SelectedDeck = nullptr;
-    }
+    update();
 }
+
+// ---------------------------------------------------------------- mouse state
 
 void TBoard::RefreshUnderMouse()
 {

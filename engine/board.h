@@ -1,16 +1,14 @@
 #pragma once
 
-#include "engine/candidate_list.h"
-#include "engine/card_locations.h"
-#include "engine/journal_entry.h"
+#include "engine/board_state.h"
 
+#include <QColor>
 #include <QDateTime>
-#include <QPointF>
+#include <QImage>
 #include <QTransform>
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QTimer;
 class QCursor;
@@ -20,98 +18,37 @@ class TBoardButton;
 class TControl;
 struct DragState;
 
-using TBoardEvent = std::function<void(TDeck *sender)>;
-using TBoardDeckNEvent = std::function<void(TDeck *source, TDeck *dest, TCard *card)>;
-
 // The card table: the one widget that paints and hit-tests the window-less cards and
-// piles it owns. It numbers the piles, keeps the score, the game-started state, the
-// status tip, the selection, the card location tables, the move journal and the
-// mapping from layout units to pixels.
-class TBoard : public QWidget {
+// piles it owns. On top of the state the game code sees it keeps the clock of the game,
+// the auto-timer, the mapping from layout units to pixels, the mouse and the dragging.
+class TBoard : public QWidget, public TBoardState {
     Q_OBJECT
 public:
     explicit TBoard(QWidget *parent = nullptr);
     ~TBoard() override;
 
     // --- owned controls ---
-    TCard *NewCard();
-    TDeck *NewDeck();
-    TBoardButton *NewButton();
-    // Frees every pile and table button (cards stay); references to them are cleared first.
-    void FreeDecks();
-    // Frees one pile (a deal's temporary pack); every reference to it is cleared first.
-    void FreeDeck(TDeck *deck);
-    void FreeCards();
-    const std::vector<std::unique_ptr<TDeck>> &Decks() const { return decks; }
-    const std::vector<std::unique_ptr<TCard>> &Cards() const { return cards; }
-    const std::vector<TBoardButton *> &Buttons() const { return buttons; }
-    TCard *FindCard(int cardID) const;
-    TDeck *FindDeck(int deckID) const;
-    // The next DeckID; refuses a 256th pile, since the journal keeps DeckIDs in one byte.
-    int TakeDeckID();
+    TCard *NewCard() override;
+    TDeck *NewDeck() override;
+    TBoardButton *NewButton() override;
+    void FreeDecks() override;
+    void FreeDeck(TDeck *deck) override;
+    void FreeCards() override;
 
     // --- published properties ---
-    int IDCounter = 0;
-    int Score() const { return score; }
-    void SetScore(int value);
-    int VDelta = 0, GDelta = 0;
-    int GameStarted() const { return gameStarted; }
-    void SetGameStarted(int value);
-    QDateTime StartTime() const { return startTime; }
-    QDateTime EndTime() const { return endTime; }
-    bool TipsInStatus = false;
-    QString StatusTip() const { return statusTip; }
-    void SetStatusTip(const QString &text);
+    void SetGameStarted(int value) override;
+    QDateTime StartTime() const override { return startTime; }
+    QDateTime EndTime() const override { return endTime; }
     int ShadowStyle() const { return shadowStyle; }
     void SetShadowStyle(int value);
     int ShadowOffset() const { return shadowOffset; }
-    bool WarnEnabled = true;
     int Pattern_Type = 0;
     QColor Color;
-    TDeck *HighLightedDeck() const { return highLightedDeck; }
-    void SetHighLightedDeck(TDeck *deck);
     bool MyPlaySound = true;
     bool MyPlayCardMove = false;
     bool MyPlayDeckOver = false;
     bool MyPlayCardDrag = false;
-    int Rotation_Counter() const { return rotationCounter; }
-    void SetRotation_Counter(int value);
-    int Rotation_Number = 0;
-
-    TBoardEvent OnScoreChange, OnDeckTipChange, OnGameStarted, OnRotationChange;
-    TBoardEvent OnAfterUndo, OnAfterRedo, OnMadeMove;
-    TBoardDeckNEvent OnDuringUndo, OnDuringRedo;
     std::function<void(QPainter &painter, const QRect &area)> OnPaint;
-    // The "Cards in deck" text changed (shown by the main window at the right of its menu bar).
-    std::function<void(const QString &text)> OnCardCountText;
-
-    // --- unpublished state ---
-    TDeck *SelectedDeck = nullptr;
-    TCard *ClickedCard = nullptr;
-    TCard *PeekCard = nullptr;
-    bool Recording = true;
-    bool Animate = true;
-    bool Replaying = false;
-    bool Moving = false;
-    bool InClick = false;
-    bool ShowEmptyOutline = false;
-    bool ShowScrollBars = true;
-    bool ShowFinished = false;
-    bool RelayoutEnabled = true;
-    int FoundationPoints = 5;
-    QString LastCountText;
-
-    // Layout fitting.
-    bool SpreadCards = false;
-    int FittingMethod = 0;
-    bool FitVert = false, FitHorz = false, CenterVert = false, CenterHorz = false;
-    QPoint LayoutHalfSize;
-    double VerticalScale = 1.0, HorizontalScale = 1.0;
-    int VerticalOffset = 0, HorizontalOffset = 0;
-
-    CardLocationTable Locations, PrevLocations, PrevPrevLocations, TrialLocations;
-    CandidateList Candidates;
-    void ResetHintList() { Candidates.Reset(); }
 
     // --- geometry ---
     // Layout units to pixels: units * f * cardSize / referenceSize * scale + offset, where f is
@@ -124,46 +61,17 @@ public:
     int LayoutRight() const;
     int LayoutBottom() const;
     void UpdateScrollRange(int oldRight, int oldBottom);
-    bool FitToWindow();
-    void Relayout();
-    // The size of the area the table is shown in (the scroll box's viewport, else the table).
-    QSize ClientSize() const;
+    bool FitToWindow() override;
+    void Relayout() override;
+    QSize ClientSize() const override;
 
-    // --- queries ---
-    bool CanPlayToFoundation(TCard *card) const;
-    static void RefuseSelect(TDeck *sender, TCard *&card, bool &action, bool clicked, bool &clickable,
-                             bool &actionOnClick);
-    static void RefuseAdd(TDeck *sender, TCard *&card, bool &action, bool clicked);
-
-    // --- the auto-timer (80 ms; the game assigns its cycle) ---
+    // --- the auto-timer ---
     QTimer *AutoTimer() const { return autoTimer; }
-    void SetAutoTimerHandler(std::function<void()> handler);
-    bool HasAutoTimerHandler() const { return static_cast<bool>(autoTimerHandler); }
+    void StartAutoTimer() override;
+    void StopAutoTimer() override;
     // Clicks, drops and cancelled drags suspend the cycle while they work.
     void SuspendAutoTimer();
     void ResumeAutoTimer();
-
-    // --- the move journal ---
-    const std::vector<JournalEntry> &Journal() const { return journal; }
-    int JournalPos = -1;
-    bool InGroup = false;
-    int MoveCount = 0;
-    bool LastWasMove = false;
-    bool LastWasUndo = false;
-    std::vector<JournalEntry> SnapshotJournal;
-    int SnapshotPos = -1;
-    void RecordMove(TDeck *source, TDeck *dest, TCard *card);
-    void RecordFlip(TCard *card);
-    void RecordPileTransfer(TDeck *source, TDeck *dest, bool flip);
-    void RecordRedealStep();
-    void BeginMoveGroup();
-    void EndMoveGroup();
-    bool Undo();
-    bool Redo();
-    void ClearJournal();
-    void TruncateJournal();
-    // Replaces the journal (a saved game or a snapshot being restored).
-    void SetJournal(std::vector<JournalEntry> entries, int position);
 
     // --- painting and visibility ---
     void RepaintArea(const QRect &area);
@@ -172,10 +80,8 @@ public:
     // Paints the whole table (background, piles, cards) into the painter, clipped to area.
     void PaintTable(QPainter &painter, const QRect &area);
     void ResetBackgroundCache();
-    // Clears the hover highlight (when hover highlighting is on) and any click selection.
-    void ClearHighlightAndSelection();
-    // Lets the control under the mouse refresh its cursor and hover state after a move.
-    void RefreshUnderMouse();
+    void RefreshUnderMouse() override;
+    void RepaintTable() override;
     std::uint64_t NextZOrder() { return ++zCounter; }
     // Whether turning this card may be animated now, and the animation itself (returns
     // true when it ran and left the final picture on screen).
@@ -243,7 +149,6 @@ protected:
 
 private:
     friend struct DragState;
-    void shiftLocationTables();
     bool chooseCandidate(TCard *&card, TDeck *&deck, bool next);
     void searchMoves(CandidateList &list, TCard *card, bool hint);
     // Dragging, step by step.
@@ -265,27 +170,12 @@ private:
     TDeck *pressedDeck = nullptr;
     QPoint pressPoint;
     std::unique_ptr<DragState> drag;
-    void appendEntry(const JournalEntry &entry);
-    void finishUndo();
-    bool canReplay(const JournalEntry &entry) const;
-    void replayCardEntry(const JournalEntry &entry, bool backwards);
-    void finishRedo();
 
-    std::vector<std::unique_ptr<TCard>> cards;
-    std::vector<std::unique_ptr<TDeck>> decks;
-    std::vector<TBoardButton *> buttons; // QObject children of the table
-    int score = -1000;
-    int gameStarted = 0;
     QDateTime startTime, endTime;
-    QString statusTip;
     int shadowStyle = 0;
     int shadowOffset = 4;
-    TDeck *highLightedDeck = nullptr;
-    int rotationCounter = 0;
     QTimer *autoTimer = nullptr;
-    std::function<void()> autoTimerHandler;
     int autoTimerSuspensions = 0;
-    std::vector<JournalEntry> journal;
     std::uint64_t zCounter = 0;
     QImage backgroundCache;
 

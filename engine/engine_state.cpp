@@ -1,8 +1,11 @@
 #include "engine/engine_state.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QMessageBox>
 #include <cmath>
+
+EngineState::EngineState() : Now([] { return QDateTime::currentDateTime(); }) {}
 
 EngineState &engineState()
 {

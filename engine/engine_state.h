@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
 #include <functional>
 #include <random>
+
+class QDateTime;
 
 // The sounds the engine and the games play, by their resource names.
 enum class EngineSound { PLYSEL, TURN, PLYWIN, SHUFFLE, CARDDRAG };
@@ -36,10 +37,12 @@ struct EngineOptions {
 // State shared by the whole engine: the options, the busy flag that keeps a second move,
 // click or drag out while one runs, the sound player and the clock.
 struct EngineState {
+    EngineState();
+
     EngineOptions Options;
     bool Busy = false;
     SoundPlayer *Sounds = nullptr;                      // not owned
-    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+    std::function<QDateTime()> Now; // the system clock unless a test sets its own
     // Shows an information message (the program's message box; tests replace it).
     std::function<void(const QString &text)> ShowMessage;
     // Orders the move search's candidates; never the generator that deals the cards.

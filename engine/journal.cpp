@@ -1,6 +1,6 @@
 // The move journal: recording moves, face changes and pile transfers, grouping them,
 // and undoing and redoing them.
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "engine/engine_state.h"
@@ -17,7 +17,7 @@ std::uint8_t byteOf(int value)
 // Restores the replay flags when a replayed step ends, however it ends.
 class ReplayScope {
 public:
-    explicit ReplayScope(TBoard &board) : board(board), recording(board.Recording), animate(board.Animate) {}
+    explicit ReplayScope(TBoardState &board) : board(board), recording(board.Recording), animate(board.Animate) {}
     ~ReplayScope()
     {
         board.Recording = recording;
@@ -25,27 +25,27 @@ public:
     }
 
 private:
-    TBoard &board;
+    TBoardState &board;
     bool recording;
     bool animate;
 };
 
 } // namespace
 
-void TBoard::shiftLocationTables()
+void TBoardState::shiftLocationTables()
 {
     PrevPrevLocations = PrevLocations;
     PrevLocations = Locations;
 }
 
-void TBoard::appendEntry(const JournalEntry &entry)
+void TBoardState::appendEntry(const JournalEntry &entry)
 {
     TruncateJournal();
     journal.push_back(entry);
     JournalPos = int(journal.size()) - 1;
 }
 
-void TBoard::RecordMove(TDeck *source, TDeck *dest, TCard *card)
+void TBoardState::RecordMove(TDeck *source, TDeck *dest, TCard *card)
 {
     JournalEntry entry;
     entry.Kind = JournalEntry::CardEntry;
@@ -64,7 +64,7 @@ void TBoard::RecordMove(TDeck *source, TDeck *dest, TCard *card)
         OnMadeMove(nullptr);
 }
 
-void TBoard::RecordFlip(TCard *card)
+void TBoardState::RecordFlip(TCard *card)
 {
     JournalEntry entry;
     entry.Kind = JournalEntry::CardEntry;
@@ -77,7 +77,7 @@ void TBoard::RecordFlip(TCard *card)
         OnMadeMove(nullptr);
 }
 
-void TBoard::RecordPileTransfer(TDeck *source, TDeck *dest, bool flip)
+void TBoardState::RecordPileTransfer(TDeck *source, TDeck *dest, bool flip)
 {
     JournalEntry entry;
     entry.Kind = JournalEntry::PileTransfer;
@@ -92,7 +92,7 @@ void TBoard::RecordPileTransfer(TDeck *source, TDeck *dest, bool flip)
         OnMadeMove(nullptr);
 }
 
-void TBoard::RecordRedealStep()
+void TBoardState::RecordRedealStep()
 {
     JournalEntry entry;
     entry.RedealStep = 1;
@@ -102,7 +102,7 @@ void TBoard::RecordRedealStep()
         OnMadeMove(nullptr);
 }
 
-void TBoard::BeginMoveGroup()
+void TBoardState::BeginMoveGroup()
 {
     if (InGroup)
         return;
@@ -114,7 +114,7 @@ void TBoard::BeginMoveGroup()
     appendEntry(entry);
 }
 
-void TBoard::EndMoveGroup()
+void TBoardState::EndMoveGroup()
 {
     if (!InGroup)
         return;
@@ -125,7 +125,7 @@ void TBoard::EndMoveGroup()
     JournalPos = int(journal.size()) - 1;
 }
 
-void TBoard::ClearJournal()
+void TBoardState::ClearJournal()
 {
     journal.clear();
     journal.shrink_to_fit();
@@ -136,20 +136,20 @@ void TBoard::ClearJournal()
     InGroup = false;
 }
 
-void TBoard::TruncateJournal()
+void TBoardState::TruncateJournal()
 {
     if (JournalPos + 1 < int(journal.size()))
         journal.resize(std::size_t(JournalPos + 1));
 }
 
-void TBoard::SetJournal(std::vector<JournalEntry> entries, int position)
+void TBoardState::SetJournal(std::vector<JournalEntry> entries, int position)
 {
     journal = std::move(entries);
     JournalPos = position >= -1 && position < int(journal.size()) ? position : int(journal.size()) - 1;
     InGroup = false;
 }
 
-void TBoard::finishUndo()
+void TBoardState::finishUndo()
 {
     if (OnAfterUndo)
         OnAfterUndo(nullptr);
@@ -157,7 +157,7 @@ void TBoard::finishUndo()
         OnMadeMove(nullptr);
 }
 
-void TBoard::finishRedo()
+void TBoardState::finishRedo()
 {
     if (OnAfterRedo)
         OnAfterRedo(nullptr);
@@ -165,7 +165,7 @@ void TBoard::finishRedo()
         OnMadeMove(nullptr);
 }
 
-bool TBoard::canReplay(const JournalEntry &entry) const
+bool TBoardState::canReplay(const JournalEntry &entry) const
 {
     if (entry.Kind != JournalEntry::CardEntry || entry.RedealStep)
         return true;
@@ -175,7 +175,7 @@ bool TBoard::canReplay(const JournalEntry &entry) const
     return card && FindDeck(entry.Source) && FindDeck(entry.Destination);
 }
 
-void TBoard::replayCardEntry(const JournalEntry &entry, bool backwards)
+void TBoardState::replayCardEntry(const JournalEntry &entry, bool backwards)
 {
     TCard *card = FindCard(entry.Card);
     ReplayScope scope(*this);
@@ -198,7 +198,7 @@ void TBoard::replayCardEntry(const JournalEntry &entry, bool backwards)
     }
 }
 
-bool TBoard::Undo()
+bool TBoardState::Undo()
 {
     if (engineState().Busy)
         return false;
@@ -276,7 +276,7 @@ bool TBoard::Undo()
     return JournalPos >= 0;
 }
 
-bool TBoard::Redo()
+bool TBoardState::Redo()
 {
     if (engineState().Busy)
         return false;

@@ -1,6 +1,6 @@
 #include "games/bisley.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
@@ -8,8 +8,6 @@
 #include "games/game_table.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
-
-#include <QTimer>
 
 // Twelve columns built up or down in suit, where single cards move and an empty column
 // takes nothing; Ace foundations up in suit (a direction that cannot be changed) beside
@@ -94,7 +92,7 @@ void joinMeetingFoundations(GameTable &table)
 
 void DealBisley(GameTable &table, const GameRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
 
     TDeck *pack = NewPile(table, 580, 5);
@@ -151,8 +149,8 @@ void DealBisley(GameTable &table, const GameRules &rules)
 
 void BisleyCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
+    TBoardState *board = table.BoardState();
+    board->StopAutoTimer();
     if (!table.Foundations[1] || !table.Cells[1])
         return;
     for (int i = 1; i <= ColumnCount; ++i)

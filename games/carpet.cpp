@@ -1,6 +1,6 @@
 #include "games/carpet.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
@@ -9,8 +9,6 @@
 #include "games/klondike.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
-
-#include <QTimer>
 
 // A carpet of twenty cards that nothing builds on, its gaps filled from the waste; one card
 // turned per click and no redeal; foundations up in suit from the Ace.
@@ -83,7 +81,7 @@ bool foundationTakes(const TDeck *foundation, const TDeck *first, const TCard *c
 
 void DealCarpet(GameTable &table, const GameRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     InstallStockHandlers(table);
 
     BuildRedeals(table, rules.stock);
@@ -132,14 +130,14 @@ void CarpetDoubleClick(GameTable &table, TDeck *pile)
     if (!target)
         return;
     card->SetSelected(false);
-    table.Board()->ClearHighlightAndSelection();
+    table.BoardState()->ClearHighlightAndSelection();
     target->MoveCard(card);
 }
 
 void CarpetCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
+    TBoardState *board = table.BoardState();
+    board->StopAutoTimer();
     TDeck *first = table.Foundations[1];
     if (!first)
         return;

@@ -1,6 +1,6 @@
 #include "games/deal_printout.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/catalogue.h"
@@ -53,7 +53,7 @@ QString SlotName(const GameTable &table, const TDeck *pile)
 QString DealPrintout(const GameTable &table, int gameId, quint32 gameNumber)
 {
     QString text = QStringLiteral("game %1 number %2\n").arg(gameId).arg(gameNumber);
-    const TBoard *board = table.Board();
+    const TBoardState *board = table.BoardState();
     for (const auto &owned : board->Decks()) {
         const TDeck *pile = owned.get();
         QStringList cards;
@@ -70,7 +70,7 @@ QString DealPrintout(const GameTable &table, int gameId, quint32 gameNumber)
 
 void DealForPrinting(GameTable &table, int gameId, quint32 gameNumber)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     board->Animate = false;
     table.CurrentGameId = gameId;
     table.PreviousGameId = -1;

@@ -1,6 +1,6 @@
 #include "games/flower_garden.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
@@ -65,7 +65,7 @@ void buildReserve(GameTable &table)
         pile->SetShowEmpty(NoMark);
         pile->DeckTag = ReserveCount;
         table.SetTag(pile, i + 10);
-        pile->OnAddWithRule = &TBoard::RefuseAdd;
+        pile->OnAddWithRule = &TBoardState::RefuseAdd;
         pile->OnDoubleSelect = table.Handlers.SendToFoundation;
         pile->OnAfterDragCancelled = [&table](TDeck *) { RestackReserve(table); };
         pile->TipString = QStringLiteral("Play cards from the Reserve to the foundations and to the tableau");
@@ -77,7 +77,7 @@ void buildReserve(GameTable &table)
 
 void DealFlowerGarden(GameTable &table, const GameRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
 
     // The beds are placed below, two rows of three.

@@ -1,6 +1,6 @@
 #include "games/freecell.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
@@ -49,7 +49,7 @@ void cellAccepts(TDeck *cell, TCard *&card, bool &action, bool)
     action = card && cell->CardsCount() == 0 && card->HostDeck() && card->HostDeck()->TopCard() == card;
 }
 
-void moveByDoubleClick(TBoard *board, TCard *card, TDeck *target)
+void moveByDoubleClick(TBoardState *board, TCard *card, TDeck *target)
 {
     card->SetSelected(false);
     board->ClearHighlightAndSelection();
@@ -63,7 +63,7 @@ void freeCellDoubleClick(GameTable &table, TDeck *column)
     TDeck *first = table.Foundations[1];
     if (!card || !first)
         return;
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     for (int i = 1; i <= PileRow::Capacity && table.Foundations[i]; ++i) {
         TDeck *foundation = table.Foundations[i];
         if (foundation->TopCard() && RuleHolds(first->Rule, foundation->TopCard(), card)) {
@@ -93,7 +93,7 @@ QString solverCard(const TCard *card)
 
 void DealFreeCell(GameTable &table, const GameRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
 
     // The pack and a stock exist only while the cards are dealt.

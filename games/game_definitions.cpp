@@ -1,6 +1,6 @@
 #include "games/game_definitions.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "games/bisley.h"
 #include "games/carpet.h"
 #include "games/flower_garden.h"
@@ -49,5 +49,5 @@ void DealDefinedGame(const GameDefinition &game, GameTable &table, const GameRul
 {
     game.deal(table, rules);
     const auto cycle = game.cycle;
-    table.Board()->SetAutoTimerHandler(cycle ? std::function<void()>([cycle, &table] { cycle(table); }) : nullptr);
+    table.BoardState()->SetAutoTimerHandler(cycle ? std::function<void()>([cycle, &table] { cycle(table); }) : nullptr);
 }

@@ -4,7 +4,7 @@
 #include "engine/card.h"
 
 GameTable::GameTable(TBoard *board)
-    : board(board)
+    : board(board), state(board)
 {
     for (int index = 0; index < CardCount; ++index) {
         TCard *card = board->NewCard();

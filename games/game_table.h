@@ -10,6 +10,7 @@
 #include <vector>
 
 class TBoard;
+class TBoardState;
 class TCard;
 
 // A row of piles in its main-window slot, numbered from 1. The first pile's DeckTag holds
@@ -88,7 +89,10 @@ public:
     GameTable(const GameTable &) = delete;
     GameTable &operator=(const GameTable &) = delete;
 
+    // The table widget, for the window and the engine's drag and paint code.
     TBoard *Board() const { return board; }
+    // The same table as the rules and deals see it: its state, with no widget.
+    TBoardState *BoardState() const { return state; }
     // The card array, 0-based in array order.
     TCard *Card(int index) const { return index >= 0 && index < CardCount ? cards[index] : nullptr; }
 
@@ -137,5 +141,6 @@ public:
 
 private:
     TBoard *board;
+    TBoardState *state;
     std::array<TCard *, CardCount> cards{};
 };

@@ -1,6 +1,6 @@
 #include "games/group_move.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/rule_predicates.h"
@@ -135,7 +135,7 @@ std::vector<TCard *> cardsBottomUp(const TDeck *pile)
 
 } // namespace
 
-SpareSet FindSpares(const TBoard &board, const TDeck *target)
+SpareSet FindSpares(const TBoardState &board, const TDeck *target)
 {
     SpareSet spares;
     for (const auto &pile : board.Decks())
@@ -144,7 +144,7 @@ SpareSet FindSpares(const TBoard &board, const TDeck *target)
     return spares;
 }
 
-int SpareCapacity(const TBoard &board, const TDeck *target)
+int SpareCapacity(const TBoardState &board, const TDeck *target)
 {
     const SpareSet spares = FindSpares(board, target);
     // More cards than a table holds can never be asked for; stop doubling well before overflow.
@@ -186,7 +186,7 @@ std::vector<PlanStep> PlanParkingSteps(int groupSize, int spareCount)
     return steps;
 }
 
-std::vector<PlannedMove> PlanGroupMove(const TBoard &board, TCard *card, TDeck *target)
+std::vector<PlannedMove> PlanGroupMove(const TBoardState &board, TCard *card, TDeck *target)
 {
     const std::vector<TCard *> group = groupOf(card);
     if (group.empty() || !target)
@@ -198,7 +198,7 @@ std::vector<PlannedMove> PlanGroupMove(const TBoard &board, TCard *card, TDeck *
     return toMoves(steps, group, places, target);
 }
 
-std::vector<PlannedMove> PlanParkingMove(const TBoard &board, TCard *card, TDeck *target)
+std::vector<PlannedMove> PlanParkingMove(const TBoardState &board, TCard *card, TDeck *target)
 {
     const std::vector<TCard *> group = groupOf(card);
     if (group.empty() || !target)
@@ -275,7 +275,7 @@ bool IsPlanLegal(const std::vector<PlannedMove> &plan, TCard *card, TDeck *targe
     return true;
 }
 
-bool PerformPlan(TBoard &board, const std::vector<PlannedMove> &plan, TCard *card, TDeck *target)
+bool PerformPlan(TBoardState &board, const std::vector<PlannedMove> &plan, TCard *card, TDeck *target)
 {
     if (!IsPlanLegal(plan, card, target))
         return false;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-class TBoard;
+class TBoardState;
 class TCard;
 class TDeck;
 
@@ -14,11 +14,11 @@ struct SpareSet {
     std::vector<TDeck *> Columns;
     int Count() const { return int(Cells.size() + Columns.size()); }
 };
-SpareSet FindSpares(const TBoard &board, const TDeck *target);
+SpareSet FindSpares(const TBoardState &board, const TDeck *target);
 
 // How many cards may lie on the lowest card of a group carried through the spares:
 // (cells + 1) * 2^columns - 1.
-int SpareCapacity(const TBoard &board, const TDeck *target);
+int SpareCapacity(const TBoardState &board, const TDeck *target);
 
 // One step of a plan over abstract places: the group's card index (0 = its lowest card)
 // and its destination, Target or a spare index (cells first, then columns).
@@ -43,9 +43,9 @@ struct PlannedMove {
 
 // The move of the group of card (card and every card on it) to target, planned through
 // the table's spares; empty when the group cannot be carried.
-std::vector<PlannedMove> PlanGroupMove(const TBoard &board, TCard *card, TDeck *target);
+std::vector<PlannedMove> PlanGroupMove(const TBoardState &board, TCard *card, TDeck *target);
 // The same by parking in the spares one card each.
-std::vector<PlannedMove> PlanParkingMove(const TBoard &board, TCard *card, TDeck *target);
+std::vector<PlannedMove> PlanParkingMove(const TBoardState &board, TCard *card, TDeck *target);
 
 // Whether the plan carries the group of card onto target by legal single-card moves: each
 // moved card is the top card of its pile, a cell never holds more than its MaxCardCount,
@@ -56,4 +56,4 @@ bool IsPlanLegal(const std::vector<PlannedMove> &plan, TCard *card, TDeck *targe
 
 // Checks the plan and performs it in one journal group; an illegal plan moves nothing.
 // False when nothing moved.
-bool PerformPlan(TBoard &board, const std::vector<PlannedMove> &plan, TCard *card, TDeck *target);
+bool PerformPlan(TBoardState &board, const std::vector<PlannedMove> &plan, TCard *card, TDeck *target);

@@ -1,6 +1,6 @@
 #include "games/klondike.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
@@ -59,7 +59,7 @@ void placeFan(TDeck *fan, const QPoint &at)
     fan->Repaint();
 }
 
-bool redealsExhausted(const TBoard *board)
+bool redealsExhausted(const TBoardState *board)
 {
     return board->Rotation_Counter() == board->Rotation_Number && board->Rotation_Number != -2;
 }
@@ -84,7 +84,7 @@ void stockDealOne(GameTable &table, TDeck *stock, TCard *&card, bool &action, bo
 
 void stockRedealOne(GameTable &table, TDeck *stock)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     TDeck *waste = table.Waste;
     // A pass over an empty waste would only use up a redeal.
     if (!waste || waste->CardsCount() == 0 || redealsExhausted(board))
@@ -117,7 +117,7 @@ void stockDealThree(GameTable &table, TDeck *stock, TCard *&card, bool &action, 
     if (!stock->TopCard() || !table.Waste || !table.WasteFan)
         return;
     actionOnClick = true;
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     const bool animate = board->Animate;
     board->Animate = false;
     board->BeginMoveGroup();
@@ -137,7 +137,7 @@ void stockDealThree(GameTable &table, TDeck *stock, TCard *&card, bool &action, 
 
 void stockRedealThree(GameTable &table, TDeck *stock)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     if (board->Rotation_Number == -1
         || (board->Rotation_Counter() >= 0 && board->Rotation_Counter() >= board->Rotation_Number))
         return;
@@ -207,7 +207,7 @@ void InstallFanHandlers(GameTable &table)
 {
     if (!table.WasteFan)
         return;
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     board->OnDuringRedo = [&table](TDeck *, TDeck *, TCard *) { fanDuringRedo(table); };
     board->OnDuringUndo = [&table](TDeck *source, TDeck *dest, TCard *card) {
         fanDuringUndo(table, source, dest, card);
@@ -216,7 +216,7 @@ void InstallFanHandlers(GameTable &table)
 
 void DealKlondike(GameTable &table, const GameRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     InstallStockHandlers(table);
 
     BuildRedeals(table, rules.stock);
@@ -254,7 +254,7 @@ void DealKlondike(GameTable &table, const GameRules &rules)
     InstallFanHandlers(table);
 }
 
-QString RedealsText(const TBoard &board)
+QString RedealsText(const TBoardState &board)
 {
     if (board.Rotation_Number == -2)
         return QStringLiteral("Redeals: Unlimited");

@@ -5,7 +5,7 @@
 #include <QString>
 
 class GameTable;
-class TBoard;
+class TBoardState;
 
 extern const GameDefinition KlondikeGame;
 
@@ -23,4 +23,4 @@ void InstallFanHandlers(GameTable &table);
 
 // The status bar's redeal panel: "Redeals: " and the redeals left, "Redeals: Unlimited", or
 // empty when the panel is hidden.
-QString RedealsText(const TBoard &board);
+QString RedealsText(const TBoardState &board);

@@ -1,6 +1,6 @@
 #include "games/monte_carlo.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/board_button.h"
 #include "engine/card.h"
 #include "engine/deck.h"
@@ -9,7 +9,6 @@
 #include "games/game_table.h"
 #include "games/table_builders.h"
 
-#include <QTimer>
 #include <cstdlib>
 
 // Pairs of one rank that touch in the grid are discarded; the deal lays down its own
@@ -49,7 +48,7 @@ bool gridHasGap(const GameTable &table)
 
 TBoardButton *rearrangeButton(const GameTable &table)
 {
-    for (TBoardButton *button : table.Board()->Buttons())
+    for (TBoardButton *button : table.BoardState()->Buttons())
         if (button->Tag == ButtonTag)
             return button;
     return nullptr;
@@ -88,7 +87,7 @@ void placeDoubleClick(GameTable &table, TDeck *place)
     TCard *card = place ? place->TopCard() : nullptr;
     if (!card)
         return;
-    for (const auto &owned : table.Board()->Decks()) {
+    for (const auto &owned : table.BoardState()->Decks()) {
         TDeck *other = owned.get();
         if (other == place || !isGridPlace(other) || !other->TopCard())
             continue;
@@ -131,7 +130,7 @@ void UpdateMonteCarloButton(GameTable &table)
 
 void MonteCarloRearrange(GameTable &table)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     board->SetGameStarted(1);
     bool grouped = false;
     const auto openGroup = [&] {
@@ -175,7 +174,7 @@ void MonteCarloRearrange(GameTable &table)
 
 void DealMonteCarlo(GameTable &table, const GameRules &)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     TDeck *pack = NewPile(table, 100, 5);
     table.Waste = pack;
 
@@ -184,7 +183,7 @@ void DealMonteCarlo(GameTable &table, const GameRules &)
     stock->SetGShift(2);
     table.SetTag(stock, StockTag);
     stock->SetShowEmpty(StockNoRedeal);
-    stock->OnAddWithRule = &TBoard::RefuseAdd;
+    stock->OnAddWithRule = &TBoardState::RefuseAdd;
     stock->OnSelect = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked, bool &clickable,
                                bool &actionOnClick) {
         stockSelect(table, sender, card, action, clicked, clickable, actionOnClick);
@@ -224,7 +223,7 @@ void DealMonteCarlo(GameTable &table, const GameRules &)
         table.Tableau[i]->OnAfterMove = [&table](TDeck *source, TDeck *dest, TCard *card) {
             discardPair(table, source, dest, card);
         };
-    board->update();
+    board->RepaintTable();
 
     TBoardButton *button = board->NewButton();
     button->setText(QStringLiteral("Re&Arrange"));
@@ -242,8 +241,8 @@ void DealMonteCarlo(GameTable &table, const GameRules &)
 
 void MonteCarloCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
+    TBoardState *board = table.BoardState();
+    board->StopAutoTimer();
     TDeck *discard = table.Foundations[1];
     const bool won = discard && discard->CardsCount() == PackSize;
     if (!won)

@@ -1,6 +1,6 @@
 #include "games/move_acceptance.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/game_table.h"
@@ -14,7 +14,7 @@ namespace {
 // Carries the group of card to the target card by card; false when it could not be done.
 bool carryThroughSpares(GameTable &table, TCard *card, TDeck *target, MoveCarry carry)
 {
-    TBoard &board = *table.Board();
+    TBoardState &board = *table.BoardState();
     const auto plan =
         carry == MoveCarry::ByParking ? PlanParkingMove(board, card, target) : PlanGroupMove(board, card, target);
     return PerformPlan(board, plan, card, target);

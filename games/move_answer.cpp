@@ -162,7 +162,7 @@ MoveAnswer answerGroupByRule(const GameTable &table, const TDeck *target, const 
 // How many cards may lie on the lowest card of a group carried to the target.
 int spareAllowance(const GameTable &table, const TDeck *target, bool parking)
 {
-    return parking ? FindSpares(*table.Board(), target).Count() : SpareCapacity(*table.Board(), target);
+    return parking ? FindSpares(*table.BoardState(), target).Count() : SpareCapacity(*table.BoardState(), target);
 }
 
 MoveCarry spareCarry(bool parking)

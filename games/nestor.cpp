@@ -1,14 +1,12 @@
 #include "games/nestor.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/table_builders.h"
-
-#include <QTimer>
 
 // Pairs of one rank on top of the columns and the reserve are discarded; the deal lays
 // down its own rules, and none of them can be customised.
@@ -97,7 +95,7 @@ void dealColumn(GameTable &table, TDeck *pack, TDeck *column)
 
 void DealNestor(GameTable &table, const GameRules &)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     TDeck *pack = NewPile(table, 100, 5);
     table.Waste = pack;
     TDeck *stock = NewPile(table, 10, 5);
@@ -152,7 +150,7 @@ void NestorDoubleClick(GameTable &table, TDeck *pile)
         target->OnAddWithRule(target, asked, action, false);
         if (action && asked) {
             card->SetSelected(false);
-            table.Board()->ClearHighlightAndSelection();
+            table.BoardState()->ClearHighlightAndSelection();
             target->MoveCard(asked);
             return;
         }
@@ -161,8 +159,8 @@ void NestorDoubleClick(GameTable &table, TDeck *pile)
 
 void NestorCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
+    TBoardState *board = table.BoardState();
+    board->StopAutoTimer();
     TDeck *discard = table.Foundations[1];
     if (!discard)
         return;

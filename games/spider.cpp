@@ -1,6 +1,6 @@
 #include "games/spider.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "engine/engine_state.h"
@@ -9,8 +9,6 @@
 #include "games/game_table.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
-
-#include <QTimer>
 
 namespace {
 
@@ -97,7 +95,7 @@ TDeck *firstEmptyFoundation(GameTable &table)
 // Moves the run from its King onto the foundation in one journal group; the uncovered card turns up.
 bool sendRunHome(GameTable &table, TCard *king, TDeck *foundation)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     TDeck *column = king->HostDeck();
     board->BeginMoveGroup();
     const bool moved = foundation->MoveCard(king);
@@ -127,7 +125,7 @@ void stockSelect(GameTable &table, TDeck *stock, TCard *&, bool &action, bool cl
             return;
         }
     actionOnClick = true;
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     board->BeginMoveGroup();
     for (int i = 1; i <= ColumnCount && stock->TopCard(); ++i) {
         TCard *card = stock->TopCard();
@@ -244,7 +242,7 @@ void columnDoubleClick(GameTable &table, TDeck *column)
     if (!king || !foundation)
         return;
     column->TopCard()->SetSelected(false);
-    table.Board()->ClearHighlightAndSelection();
+    table.BoardState()->ClearHighlightAndSelection();
     sendRunHome(table, king, foundation);
 }
 
@@ -267,12 +265,12 @@ int SpiderScore(const GameTable &table)
     for (int i = 1; i <= FoundationCount; ++i)
         if (const TDeck *foundation = table.Foundations[i]; foundation && foundation->CardsCount() > 0)
             links += RunLength;
-    return links * table.Board()->FoundationPoints - PackSize;
+    return links * table.BoardState()->FoundationPoints - PackSize;
 }
 
 void DealSpider(GameTable &table, const GameRules &)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
     const auto turnUp = [&table](TDeck *source, TDeck *, TCard *) { turnUpSource(table, source); };
 
@@ -282,7 +280,7 @@ void DealSpider(GameTable &table, const GameRules &)
     stock->SetShowEmpty(StockNoRedeal);
     stock->TipString = QStringLiteral("Click on the Stock to deal one card to each tableau pile");
     stock->EmptyDeckTipString = QStringLiteral("No redeal");
-    stock->OnAddWithRule = &TBoard::RefuseAdd;
+    stock->OnAddWithRule = &TBoardState::RefuseAdd;
     stock->OnSelect = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked, bool &clickable,
                                bool &actionOnClick) {
         stockSelect(table, sender, card, action, clicked, clickable, actionOnClick);
@@ -292,7 +290,7 @@ void DealSpider(GameTable &table, const GameRules &)
     TDeck *pack = NewPile(table, 100, 5);
     table.SetTag(pack, PackTag);
     pack->SetShowEmpty(NoMark);
-    pack->OnAddWithRule = &TBoard::RefuseAdd;
+    pack->OnAddWithRule = &TBoardState::RefuseAdd;
     pack->OnDoubleSelect = table.Handlers.SendToFoundation;
     table.Waste = pack;
 
@@ -306,7 +304,7 @@ void DealSpider(GameTable &table, const GameRules &)
         foundation->DeckTag = FoundationCount;
         foundation->SetCardVal(-2);
         foundation->Wait = false;
-        foundation->OnSelect = &TBoard::RefuseSelect;
+        foundation->OnSelect = &TBoardState::RefuseSelect;
         foundation->OnAddWithRule = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked) {
             foundationAccepts(table, sender, card, action, clicked);
         };
@@ -341,8 +339,8 @@ void DealSpider(GameTable &table, const GameRules &)
         column->EmptyDeckTipString = QStringLiteral("Play any card or group of cards on the empty Tableau");
         table.Tableau.Set(i, column);
     }
-    board->OnAfterUndo = [&table](TDeck *) { table.Board()->SetScore(SpiderScore(table)); };
-    board->OnAfterRedo = [&table](TDeck *) { table.Board()->SetScore(SpiderScore(table)); };
+    board->OnAfterUndo = [&table](TDeck *) { table.BoardState()->SetScore(SpiderScore(table)); };
+    board->OnAfterRedo = [&table](TDeck *) { table.BoardState()->SetScore(SpiderScore(table)); };
 
     board->FitHorz = true;
     board->CenterHorz = true;
@@ -363,8 +361,8 @@ void DealSpider(GameTable &table, const GameRules &)
 
 void SpiderCycle(GameTable &table)
 {
-    TBoard *board = table.Board();
-    board->AutoTimer()->stop();
+    TBoardState *board = table.BoardState();
+    board->StopAutoTimer();
     if (table.Play.AutomaticMoves && !engineState().Busy && !board->Moving) {
         for (int i = 1; i <= ColumnCount; ++i) {
             TCard *king = completeRunKing(table.Tableau[i]);

@@ -1,6 +1,6 @@
 #include "games/table_builders.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/game_table.h"
@@ -75,9 +75,8 @@ QString emptyTableauTip(const TableauRules &rules)
 
 TDeck *NewPile(GameTable &table, int left, int top)
 {
-    TBoard *board = table.Board();
-    TDeck *pile = board->NewDeck();
-    pile->SetHostBoard(board);
+    TDeck *pile = table.BoardState()->NewDeck();
+    pile->SetHostBoard(table.Board());
     pile->SetVLeft(left);
     pile->SetVTop(top);
     return pile;
@@ -85,7 +84,7 @@ TDeck *NewPile(GameTable &table, int left, int top)
 
 void BuildRedeals(GameTable &table, const StockRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     const int setting = rules.redeals;
     if (setting >= 1 && setting <= 8) {
         board->Rotation_Number = setting + 1;
@@ -109,7 +108,7 @@ void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLa
     waste->SetShowEmpty(OutlineMark);
     if (threeCards)
         waste->OnSelect = handlers.WasteClick;
-    waste->OnAddWithRule = &TBoard::RefuseAdd;
+    waste->OnAddWithRule = &TBoardState::RefuseAdd;
     waste->OnDoubleSelect = handlers.SendToFoundation;
     waste->TipString = wasteTip;
     table.Waste = waste;
@@ -121,7 +120,7 @@ void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLa
         table.SetTag(fan, WasteTag);
         fan->CanShowCard = true;
         fan->SetShowEmpty(NoMark);
-        fan->OnAddWithRule = &TBoard::RefuseAdd;
+        fan->OnAddWithRule = &TBoardState::RefuseAdd;
         fan->OnDoubleSelect = handlers.SendToFoundation;
         fan->TipString = wasteTip;
         table.WasteFan = fan;
@@ -130,11 +129,11 @@ void BuildStockAndWaste(GameTable &table, const StockRules &rules, const StockLa
     TDeck *stock = NewPile(table, layout.stock.left, layout.stock.top);
     stock->SetVShift(2);
     stock->SetGShift(2);
-    stock->SetShowEmpty(table.Board()->Rotation_Number != -1 ? StockRedeal : StockNoRedeal);
+    stock->SetShowEmpty(table.BoardState()->Rotation_Number != -1 ? StockRedeal : StockNoRedeal);
     stock->OnSelect = threeCards ? handlers.StockDealThree : handlers.StockDealOne;
     stock->OnEmptySelect = threeCards ? handlers.StockRedealThree : handlers.StockRedealOne;
     table.SetTag(stock, StockTag);
-    stock->OnAddWithRule = &TBoard::RefuseAdd;
+    stock->OnAddWithRule = &TBoardState::RefuseAdd;
     stock->TipString = threeCards ? QStringLiteral("Click on the Stock to deal three cards at a time to the waste pile")
                                   : QStringLiteral("Click on the Stock to turn over a card to the waste pile");
     stock->EmptyDeckTipString = QStringLiteral("Click on the empty Stock to redeal");
@@ -153,7 +152,7 @@ void BuildFoundationRow(GameTable &table, const FoundationRules &rules, const Fo
         pile->OnAddWithRule = [&table](TDeck *sender, TCard *&card, bool &action, bool clicked) {
             FoundationAccepts(table, sender, card, action, clicked);
         };
-        pile->OnSelect = &TBoard::RefuseSelect;
+        pile->OnSelect = &TBoardState::RefuseSelect;
         pile->SetShowEmpty(FoundationPile);
         pile->DeckTag = count;
         pile->SetCardVal(row.baseRank);
@@ -234,8 +233,8 @@ TDeck *BuildDiscardPile(GameTable &table, Place at)
     discard->SetShowEmpty(FoundationPile);
     discard->SetCardVal(-2);
     discard->DeckTag = 1;
-    discard->OnSelect = &TBoard::RefuseSelect;
-    discard->OnAddWithRule = &TBoard::RefuseAdd;
+    discard->OnSelect = &TBoardState::RefuseSelect;
+    discard->OnAddWithRule = &TBoardState::RefuseAdd;
     discard->TipString = discard->EmptyDeckTipString = QStringLiteral("Pile for discarded cards");
     table.Foundations.Set(1, discard);
     return discard;
@@ -275,7 +274,7 @@ void FillPack(GameTable &table, TDeck *pile, int n)
         card->SetVisible(true);
         pile->AddCard(card);
     }
-    table.Board()->SetScore(-n);
+    table.BoardState()->SetScore(-n);
 }
 
 bool AnswerStockProbe(const TDeck *stock, bool &action, bool clicked, bool &clickable, bool &actionOnClick)

@@ -1,6 +1,6 @@
 #include "games/yukon.h"
 
-#include "engine/board.h"
+#include "engine/board_state.h"
 #include "engine/card.h"
 #include "engine/deck.h"
 #include "games/auto_moves.h"
@@ -9,7 +9,6 @@
 #include "games/move_acceptance.h"
 #include "games/rule_predicates.h"
 #include "games/table_builders.h"
-
 
 // Seven columns built down by alternate colour, where any face-up card moves with the
 // cards on it; a King fills an empty column; foundations up in suit from the Ace.
@@ -52,7 +51,7 @@ void turnUpSource(TDeck *source, TDeck *, TCard *)
 
 void DealYukon(GameTable &table, const GameRules &rules)
 {
-    TBoard *board = table.Board();
+    TBoardState *board = table.BoardState();
     table.Handlers.SendToFoundation = [&table](TDeck *pile) { SendToFoundation(table, pile); };
     BuildRows(table, rules, {.row = {.left = 5, .top = 5, .step = 78, .count = FoundationCount}}, table.Foundations,
               {.row = {.left = 5, .top = 120, .step = 78, .count = ColumnCount}, .spread = {.vShift = 17}},
