@@ -281,7 +281,7 @@ void SendToFoundation(GameTable &table, TDeck *pile)
 
 void FoundationCycle(GameTable &table, std::initializer_list<CycleSource> sources)
 {
-    table.Board()->AutoTimer()->stop();
+    table.Board()->StopAutoTimer();
     PileRow &foundations = table.Foundations;
     const TDeck *first = foundations[1];
     if (!first)
@@ -306,11 +306,11 @@ void EndCycle(GameTable &table, bool won)
 {
     TBoard *board = table.Board();
     if (won) {
-        board->AutoTimer()->stop();
+        board->StopAutoTimer();
         if (table.Play.GameWon)
             table.Play.GameWon();
         return;
     }
     SetYouAreStuck(table, IsGameBlocked(table));
-    board->AutoTimer()->start();
+    board->StartAutoTimer();
 }
