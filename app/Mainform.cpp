@@ -124,11 +124,11 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
         };
     if (!prompts.inform)
         prompts.inform = [this](const QString &text) {
-            QMessageBox::information(this, QString::fromLatin1(ProgramTitle), text);
+            QMessageBox::information(MessageOwner(), QString::fromLatin1(ProgramTitle), text);
         };
     if (!prompts.warn)
         prompts.warn = [this](const QString &text) {
-            QMessageBox::warning(this, QString::fromLatin1(ProgramTitle), text);
+            QMessageBox::warning(MessageOwner(), QString::fromLatin1(ProgramTitle), text);
         };
     if (!prompts.cursorPosition)
         prompts.cursorPosition = [] { return QCursor::pos(); };
@@ -236,6 +236,13 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     RefreshStatus();
     writeItemStates();
     qApp->installEventFilter(this);
+}
+
+QWidget *TMain_F::MessageOwner()
+{
+    // A box belongs to the dialog that is open, so that it opens above it.
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal && modal->isVisible() ? modal : this;
 }
 
 void TMain_F::showStartMessages()

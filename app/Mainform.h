@@ -108,6 +108,8 @@ public:
     TGameDlg *GameDialog() const { return gameDialog.get(); }
     ProgramSession &Program() const { return program; }
     MainFormPrompts &Prompts() { return prompts; }
+    // The window a message box belongs to: the open modal dialog, else this window.
+    QWidget *MessageOwner();
 
     // --- item states ---
     // The refresh that runs when a top-level menu opens and before a key runs a command

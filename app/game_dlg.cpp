@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -23,6 +25,9 @@ namespace {
 
 constexpr int GameIdRole = Qt::UserRole;
 const QSize PictureSize(260, 190);
+constexpr int ListWidth = 280;
+constexpr int SmallListWidth = 160;
+constexpr qreal SmallestPictureScale = 0.4;
 
 bool askDeleteGame(QWidget *parent, const QString &question, bool &dontAskAgain)
 {
@@ -67,7 +72,7 @@ TGameDlg::TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *paren
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformRowHeights(true);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    list->setMinimumWidth(280);
+    list->setMinimumWidth(ListWidth);
     list->header()->setSectionsClickable(true);
     list->header()->setSortIndicatorShown(false);
     connect(list->header(), &QHeaderView::sectionClicked, this, [this](int section) { SortByColumn(section + 1); });
@@ -364,7 +369,56 @@ void TGameDlg::showEvent(QShowEvent *event)
     FillPlayers();
     SelectGame(host.CurrentGameId());
     selectionChanged();
+    FitScreen();
     list->setFocus();
+}
+
+void TGameDlg::FitScreen()
+{
+    const QWidget *owner = parentWidget() ? parentWidget() : this;
+    const QScreen *shown = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return;
+    FitInto(shown->availableGeometry());
+}
+
+void TGameDlg::FitInto(const QRect &area)
+{
+    // The window frame, known once the dialog has been on screen; a guess before that.
+    QMargins frame(frameGeometry().left() - geometry().left(), frameGeometry().top() - geometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    frame = QMargins(qAbs(frame.left()), qAbs(frame.top()), qAbs(frame.right()), qAbs(frame.bottom()));
+    if (frame.isNull())
+        frame = QMargins(4, 24, 4, 4);
+    const QSize room = area.size().shrunkBy(frame).expandedTo(QSize(1, 1));
+
+    // At full size first; on a small screen the picture box and the list give way, the
+    // picture keeping its proportions.
+    picture->setFixedSize(PictureSize);
+    list->setMinimumWidth(ListWidth);
+    layout()->activate();
+    const QSize needed = layout()->totalMinimumSize();
+    if (needed.width() > room.width() || needed.height() > room.height()) {
+        const int listGive = qMin(ListWidth - SmallListWidth, qMax(0, needed.width() - room.width()));
+        list->setMinimumWidth(ListWidth - listGive);
+        const int spareWidth = room.width() - (needed.width() - listGive - PictureSize.width());
+        const int spareHeight = room.height() - (needed.height() - PictureSize.height());
+        const qreal scale = qBound(SmallestPictureScale,
+                                   qMin(qreal(spareWidth) / PictureSize.width(), qreal(spareHeight) / PictureSize.height()),
+                                   1.0);
+        picture->setFixedSize(qRound(PictureSize.width() * scale), qRound(PictureSize.height() * scale));
+        layout()->activate();
+    }
+    setMaximumSize(room);
+    resize(size().expandedTo(minimumSizeHint()).boundedTo(room));
+
+    // Within the available area, frame and all.
+    const QRect outer = QRect(pos(), size()).marginsAdded(frame);
+    QPoint place = outer.topLeft();
+    place.setX(qBound(area.left(), place.x(), qMax(area.left(), area.right() + 1 - outer.width())));
+    place.setY(qBound(area.top(), place.y(), qMax(area.top(), area.bottom() + 1 - outer.height())));
+    if (place != outer.topLeft())
+        move(place);
 }
 
 void TGameDlg::accept()
@@ -373,6 +427,14 @@ void TGameDlg::accept()
     if (SelectedGameId() < 0)
         return;
     QDialog::accept();
+}
+
+void TGameDlg::done(int result)
+{
+    // The pictures are made again when the dialog next opens; none are kept meanwhile.
+    if (pictures)
+        pictures->ClearCache();
+    QDialog::done(result);
 }
 
 void TGameDlg::keyPressEvent(QKeyEvent *event)

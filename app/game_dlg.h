@@ -112,6 +112,10 @@ public:
     void SetGameType(int index);
     // Removes the variant of a row after asking (Del and "Delete &Game").
     void DeleteSelectedGame();
+    // Fits the dialog into the available area of its screen: the picture box and the list
+    // shrink where the screen is too small, and the whole dialog stays on the screen.
+    void FitScreen();
+    void FitInto(const QRect &area);
 
 Q_SIGNALS:
     void StartSelection();
@@ -119,6 +123,8 @@ Q_SIGNALS:
 public Q_SLOTS:
     // OK: closes only with a game selected.
     void accept() override;
+    // Closing lets go of the game pictures.
+    void done(int result) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

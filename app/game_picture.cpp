@@ -65,8 +65,6 @@ void GamePictureMaker::dealShuffledPacks(int baseGameId)
 
 QImage GamePictureMaker::FullPicture(int gameId)
 {
-    if (const auto found = cache_.find(gameId); found != cache_.end())
-        return found->second;
     if (!board_) {
         board_ = std::make_unique<TBoard>();
         board_->Animate = false;
@@ -102,21 +100,24 @@ QImage GamePictureMaker::FullPicture(int gameId)
         board.Color = Background;
         board.PaintTable(painter, QRect(QPoint(0, 0), size));
     }
-    cache_[gameId] = image;
     return image;
 }
 
 QImage GamePictureMaker::Picture(int gameId, QSize box)
 {
-    QImage result(box.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    box = box.expandedTo(QSize(1, 1));
+    if (const auto found = cache_.find(gameId); found != cache_.end() && found->second.size() == box)
+        return found->second;
+    QImage result(box, QImage::Format_RGB32);
     result.fill(Background);
     const QImage full = FullPicture(gameId);
-    if (full.isNull())
-        return result;
-    const QImage scaled = full.width() > box.width() || full.height() > box.height()
-        ? full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-        : full;
-    QPainter painter(&result);
-    painter.drawImage((box.width() - scaled.width()) / 2, (box.height() - scaled.height()) / 2, scaled);
+    if (!full.isNull()) {
+        const QImage scaled = full.width() > box.width() || full.height() > box.height()
+            ? full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+            : full;
+        QPainter painter(&result);
+        painter.drawImage((box.width() - scaled.width()) / 2, (box.height() - scaled.height()) / 2, scaled);
+    }
+    cache_[gameId] = result;
     return result;
 }

@@ -36,7 +36,8 @@ void registerDealtGames(GameDeals &deals);
 // The picture of a game in the game selection dialog: a real deal of the game on a table
 // that is never shown, drawn with the loaded card pictures, scaled into the picture box and
 // centred on green. A game without a deal shows its packs shuffled by the same generator.
-// Pictures are kept per game until the card pictures change.
+// Only the pictures shown are kept, at the size shown, until the card pictures change or the
+// dialog closes; the full-size table is drawn for each and let go.
 class GamePictureMaker {
 public:
     static constexpr quint32 PictureGameNumber = 1;
@@ -50,8 +51,10 @@ public:
     QImage Picture(int gameId, QSize box);
     // The table drawn at full size, before scaling.
     QImage FullPicture(int gameId);
-    // Call when the card pictures were reloaded or resized.
+    // Call when the card pictures were reloaded or resized, and when the dialog closes.
     void ClearCache() { cache_.clear(); }
+    // How many pictures are kept.
+    size_t CachedCount() const { return cache_.size(); }
 
 private:
     void dealShuffledPacks(int baseGameId);
@@ -60,5 +63,5 @@ private:
     const CustomGameSource *customs_;
     std::unique_ptr<TBoard> board_;
     std::unique_ptr<GameTable> table_;
-    std::map<int, QImage> cache_; // full pictures by game id
+    std::map<int, QImage> cache_; // shown pictures by game id, each at the box it was made for
 };

@@ -1,6 +1,6 @@
 #include "app/player_dialogs.h"
 
-#include "app/splash_window.h"
+#include "app/program_pictures.h"
 #include "app/tarnwick_application.h"
 #include "store/binary_stream.h"
 #include "store/player_shortcuts.h"

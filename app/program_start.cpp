@@ -6,6 +6,7 @@
 #include "app/game_picture.h"
 #include "app/program_session.h"
 #include "app/single_instance.h"
+#include "app/program_pictures.h"
 #include "app/splash_window.h"
 #include "app/tarnwick_application.h"
 #include "look/program_folder.h"

@@ -50,8 +50,8 @@ void BM_ReadFullSetFromPackage(benchmark::State &state)
 }
 BENCHMARK(BM_ReadFullSetFromPackage)->ArgsProduct({{0, 2}, {10, 20}})->Unit(benchmark::kMillisecond);
 
-// The whole load into the picture table, as at start-up (set 0; normal size is drawn,
-// small and large come from "sdeck.dll").
+// The whole load into the picture table, as at start-up, and the first face drawn (set 0,
+// drawn at every size; "sdeck.dll" only says which sizes it offers).
 void BM_LoadSet(benchmark::State &state)
 {
     CardSetEnvironment environment;

@@ -164,6 +164,67 @@ bool isMarkSlot(int slot)
     return slot >= 67 && slot <= 90 && slot != 70 && (slot < 80 || slot > 87);
 }
 
+// The marks as (mask, picture) pairs; the painter draws the picture with its alpha.
+constexpr std::pair<int, int> MarkPairs[] = {{74, CardPictures::RedCross},
+                                             {73, CardPictures::GreenRing},
+                                             {72, CardPictures::FoundationFrame},
+                                             {76, CardPictures::Outline},
+                                             {78, CardPictures::GreenArrow}};
+
+// Our own art for every slot the loader leaves empty, drawn when first asked for: the same
+// pictures a package gets from finishPackagePictures, so both paths show the same cards.
+CardPictures::PictureSource programSource(QSize card, qreal ratio, const QImage &shape, bool alpha)
+{
+    return [card, ratio, shape, alpha](int slot) -> QImage {
+        const auto mark = [&](int number) { return CardArt::Mark(number, card, ratio); };
+        const auto markPicture = [&](int picture) {
+            for (const auto &[mask, paired] : MarkPairs)
+                if (paired == picture)
+                    return withAlphaFromMask(mark(picture), mark(mask));
+            return mark(picture);
+        };
+        if (slot >= 1 && slot <= 52)
+            return cutToShape(CardArt::ProgramPicture(QString::number(slot), card, ratio), shape);
+        if (slot == CardPictures::Joker)
+            return cutToShape(CardArt::ProgramPicture(QStringLiteral("87"), card, ratio), shape);
+        if (slot >= CardPictures::FirstBack && slot <= CardPictures::LastBack)
+            return backOnCard(CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio), card, ratio,
+                              shape);
+        if (slot == CardPictures::InverseCardMask)
+            return inverseOf(shape);
+        if (slot == CardPictures::CompletedMark)
+            return completedMark(shape);
+        // With alpha blending the ring pair is the outline pair turned half way round.
+        if (alpha && slot == 73)
+            return turnedHalfway(mark(76));
+        if (alpha && slot == CardPictures::GreenRing)
+            return turnedHalfway(markPicture(CardPictures::Outline));
+        if (isMarkSlot(slot))
+            return markPicture(slot);
+        return QImage();
+    };
+}
+
+// A package's faces, backs and marks brought to the card shape and given alpha.
+void finishPackagePictures(CardPictures &fresh, const QImage &shape, bool alpha)
+{
+    const QSize card(fresh.CardWidth(), fresh.CardHeight());
+    const qreal ratio = shape.devicePixelRatio();
+    for (int face = 1; face <= 52; ++face)
+        fresh.SetPicture(face, cutToShape(fresh.Picture(face), shape));
+    fresh.SetPicture(CardPictures::Joker, cutToShape(fresh.Picture(CardPictures::Joker), shape));
+    for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
+        fresh.SetPicture(slot, backOnCard(fresh.Picture(slot), card, ratio, shape));
+    fresh.SetPicture(CardPictures::InverseCardMask, inverseOf(shape));
+    fresh.SetPicture(CardPictures::CompletedMark, completedMark(shape));
+    for (const auto &[mask, picture] : MarkPairs)
+        fresh.SetPicture(picture, withAlphaFromMask(fresh.Picture(picture), fresh.Picture(mask)));
+    if (alpha) {
+        fresh.SetPicture(73, turnedHalfway(fresh.Picture(76)));
+        fresh.SetPicture(CardPictures::GreenRing, turnedHalfway(fresh.Picture(CardPictures::Outline)));
+    }
+}
+
 } // namespace
 
 CardSets::CardSets(CardPictures &pictureTable, CardSetEnvironment setEnvironment)
@@ -227,9 +288,12 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
     CardPictures fresh;
     programArt = false;
     bool complete = false;
-    // The default set is our own art, drawn sharp at whatever size is asked.
-    if (set == 0 && (size == CardSizing::Normal || exactCard.isValid()))
+    // The default set is our own art, drawn sharp at whatever size is asked; "sdeck.dll" only
+    // tells which of the fixed sizes besides the normal one it offers.
+    if (set == 0 && (size == CardSizing::Normal || exactCard.isValid() || DefaultOfferedSizes()[size_t(size)]))
         complete = loadProgramSet(fresh, exactCard.isValid() ? exactCard : CardArt::NominalCardSize(size));
+    else if (set == 0)
+        complete = false;
     else
         complete = loadPackage(fresh, packagePath(set));
     if (complete && exactCard.isValid() && set != 0)
@@ -256,15 +320,9 @@ bool CardSets::StepSize(int direction)
 
 bool CardSets::loadProgramSet(CardPictures &fresh, QSize card)
 {
-    const qreal ratio = environment.DevicePixelRatio;
-    // Faces, joker and backs are drawn when first shown (finishLoad hands out their source).
+    // Every picture but the card shape is drawn when first shown (finishLoad hands out the source).
     programArt = true;
-    for (int slot = 67; slot <= 90; ++slot) {
-        if (!isMarkSlot(slot))
-            continue;
-        const QString id = slot >= 88 ? QStringLiteral("BST%1").arg(slot) : QString::number(slot);
-        fresh.SetPicture(slot, CardArt::ProgramPicture(id, card, ratio));
-    }
+    fresh.SetPicture(CardPictures::CardMask, CardArt::Mark(CardPictures::CardMask, card, environment.DevicePixelRatio));
     fresh.SetCardSize(card.width(), card.height());
     offers = DefaultOfferedSizes();
     carriesSetBack = true;
@@ -380,47 +438,15 @@ void CardSets::finishLoad(CardPictures &fresh)
     const qreal ratio = fresh.Picture(69).devicePixelRatio();
     const QImage shape = shapeFromMask(fitted(fresh.Picture(69), card, ratio));
 
-    // Faces and the joker get transparent corners; backs are laid on a white card first.
-    if (programArt) {
-        // Our own art is drawn on first use, so a new size costs only the cards in view.
-        fresh.SetPictureSource([card, ratio, shape](int slot) {
-            if (slot >= 1 && slot <= 52)
-                return cutToShape(CardArt::ProgramPicture(QString::number(slot), card, ratio), shape);
-            if (slot == CardPictures::Joker)
-                return cutToShape(CardArt::ProgramPicture(QStringLiteral("87"), card, ratio), shape);
-            if (slot >= CardPictures::FirstBack && slot <= CardPictures::LastBack)
-                return backOnCard(CardArt::ProgramPicture(QStringLiteral("BST%1").arg(slot), card, ratio), card,
-                                  ratio, shape);
-            return QImage();
-        });
-    } else {
-        for (int face = 1; face <= 52; ++face)
-            fresh.SetPicture(face, cutToShape(fresh.Picture(face), shape));
-        fresh.SetPicture(CardPictures::Joker, cutToShape(fresh.Picture(CardPictures::Joker), shape));
-        for (int slot = CardPictures::FirstBack; slot <= CardPictures::LastBack; ++slot)
-            fresh.SetPicture(slot, backOnCard(fresh.Picture(slot), card, ratio, shape));
-    }
-
     fresh.SetPicture(CardPictures::CardMask, shape);
-    fresh.SetPicture(CardPictures::InverseCardMask, inverseOf(shape));
     fresh.SetPicture(80, shape);
-    fresh.SetPicture(CardPictures::CompletedMark, completedMark(shape));
-
-    // The marks as (mask, picture) pairs; the painter draws the picture with its alpha.
-    const std::pair<int, int> markPairs[] = {{74, CardPictures::RedCross},
-                                             {73, CardPictures::GreenRing},
-                                             {72, CardPictures::FoundationFrame},
-                                             {76, CardPictures::Outline},
-                                             {78, CardPictures::GreenArrow}};
-    for (const auto &[mask, picture] : markPairs)
-        fresh.SetPicture(picture, withAlphaFromMask(fresh.Picture(picture), fresh.Picture(mask)));
     const bool alpha = environment.ColourDepth > 8;
     fresh.SetAlphaBlending(alpha);
-    if (alpha) {
-        // With alpha blending the ring pair is the outline pair turned half way round.
-        fresh.SetPicture(73, turnedHalfway(fresh.Picture(76)));
-        fresh.SetPicture(CardPictures::GreenRing, turnedHalfway(fresh.Picture(CardPictures::Outline)));
-    }
+    // Faces and the joker get transparent corners; backs are laid on a white card first.
+    if (programArt)
+        fresh.SetPictureSource(programSource(card, ratio, shape, alpha));
+    else
+        finishPackagePictures(fresh, shape, alpha);
 
     fresh.SetBackdrops(CardArt::FoundationPicture(QStringLiteral("aeroball"), card, ratio),
                        CardArt::FoundationPicture(QStringLiteral("emptyvalue"), card, ratio));

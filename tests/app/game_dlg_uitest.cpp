@@ -6,11 +6,14 @@
 #include "engine/Cardscmp.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -181,4 +184,115 @@ TEST(GamePicture, IsDrawnFromTheGamesDealScaledOnGreen)
     maker.ClearCache();
     EXPECT_EQ(maker.FullPicture(GameIds::SpiderTwoSuit), spider);
     EXPECT_FALSE(spider.isNull());
+}
+
+TEST(GamePicture, TheDialogKeepsOnlyTheShownPicturesAndLetsThemGoWhenItCloses)
+{
+    GameDeals deals;
+    registerDealtGames(deals);
+    GamePictureMaker maker(deals, nullptr);
+    // The picture as a full-size table scaled into the box, centred on green.
+    GamePictureMaker reference(deals, nullptr);
+    const auto expected = [&](int gameId, QSize box) {
+        QImage result(box, QImage::Format_RGB32);
+        result.fill(GamePictureMaker::Background);
+        const QImage full = reference.FullPicture(gameId);
+        const QImage scaled = full.width() > box.width() || full.height() > box.height()
+            ? full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+            : full;
+        QPainter painter(&result);
+        painter.drawImage((box.width() - scaled.width()) / 2, (box.height() - scaled.height()) / 2, scaled);
+        return result;
+    };
+
+    FakeHost host;
+    TGameDlg dialog(host, &maker);
+    int shown = 0;
+    chooseWith(dialog, [&] {
+        QTreeWidget *list = dialog.GameList();
+        const QSize box = dialog.PictureBox()->contentsRect().size();
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            list->setCurrentItem(list->topLevelItem(row));
+            SCOPED_TRACE(list->topLevelItem(row)->text(0).toStdString());
+            const QImage picture = dialog.PictureBox()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(picture.size(), box);
+            EXPECT_EQ(picture, expected(dialog.SelectedGameId(), box));
+            ++shown;
+        }
+        // One picture per game shown, each no larger than the box.
+        EXPECT_EQ(maker.CachedCount(), size_t(shown));
+    });
+    EXPECT_EQ(shown, 12);
+    EXPECT_EQ(maker.CachedCount(), 0u);
+}
+
+namespace {
+
+// Whether the dialog, its picture and its buttons lie within the area, the picture in its
+// own proportions and showing a picture of its own size.
+void expectWithin(TGameDlg &dialog, const QRect &area)
+{
+    EXPECT_TRUE(area.contains(dialog.geometry())) << "dialog at " << dialog.geometry().x() << ","
+                                                  << dialog.geometry().y() << " " << dialog.width() << "x"
+                                                  << dialog.height();
+    for (QWidget *part : {static_cast<QWidget *>(dialog.OkButton()), static_cast<QWidget *>(dialog.RulesButton()),
+                          static_cast<QWidget *>(dialog.PictureBox()), static_cast<QWidget *>(dialog.GameList())}) {
+        const QRect global(part->mapToGlobal(QPoint(0, 0)), part->size());
+        EXPECT_TRUE(area.contains(global)) << part->objectName().toStdString();
+        EXPECT_TRUE(part->isVisible()) << part->objectName().toStdString();
+    }
+    const QSize box = dialog.PictureBox()->size();
+    EXPECT_LE(box.width(), 260);
+    EXPECT_NEAR(box.width() * 190.0 / 260.0, box.height(), 1.0);
+    EXPECT_EQ(dialog.PictureBox()->pixmap().size(), dialog.PictureBox()->contentsRect().size());
+}
+
+} // namespace
+
+TEST(GameDlg, FitsTheAvailableAreaOfASmallScreen)
+{
+    const struct {
+        const char *name;
+        QRect area;
+        bool fullPicture;
+    } cases[] = {
+        {"large screen", QRect(0, 0, 1280, 994), true},
+        {"640 x 512 at ratio 2 of 1280 x 1024", QRect(0, 0, 640, 512), true},
+        {"narrow area away from the corner", QRect(100, 40, 480, 400), true},
+        {"low area", QRect(0, 0, 640, 300), false},
+    };
+    GameDeals deals;
+    registerDealtGames(deals);
+    GamePictureMaker maker(deals, nullptr);
+    for (const auto &item : cases) {
+        SCOPED_TRACE(item.name);
+        FakeHost host;
+        TGameDlg dialog(host, &maker);
+        chooseWith(dialog, [&] {
+            // Opened partly off the area's right edge.
+            dialog.move(item.area.right() - 100, item.area.top());
+            dialog.FitInto(item.area);
+            QTest::qWait(0);
+            // A new selection draws its picture at the box's new size.
+            dialog.GameList()->setCurrentItem(dialog.GameList()->topLevelItem(3));
+            expectWithin(dialog, item.area);
+            EXPECT_EQ(dialog.PictureBox()->width() == 260, item.fullPicture);
+        });
+    }
+}
+
+TEST(GameDlg, OpensWithinTheScreenItIsShownOn)
+{
+    FakeHost host;
+    TGameDlg dialog(host, nullptr);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.move(area.right() - 50, area.bottom() - 50);
+    chooseWith(dialog, [&] {
+        QTest::qWait(0);
+        EXPECT_TRUE(area.contains(dialog.geometry()))
+            << dialog.geometry().x() << "," << dialog.geometry().y() << " " << dialog.width() << "x" << dialog.height()
+            << " in " << area.width() << "x" << area.height();
+        const QRect ok(dialog.OkButton()->mapToGlobal(QPoint(0, 0)), dialog.OkButton()->size());
+        EXPECT_TRUE(area.contains(ok));
+    });
 }

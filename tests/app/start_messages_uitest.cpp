@@ -85,3 +85,20 @@ TEST(StartMessages, AreShownAndClosedBeforeTheGameSelectionOpens)
         EXPECT_EQ(order.join(QStringLiteral(" | ")).toStdString(), expected.join(QStringLiteral(" | ")).toStdString());
     }
 }
+
+TEST(StartMessages, OpenAboveTheGameSelectionWhenItIsOpen)
+{
+    MainWindowFixture fixture(false);
+    TMain_F &window = fixture.Create();
+    window.show();
+    EXPECT_EQ(window.MessageOwner(), &window);
+    TGameDlg &dialog = *window.GameDialog();
+    QWidget *owner = nullptr;
+    QTimer::singleShot(0, &dialog, [&] {
+        owner = window.MessageOwner();
+        dialog.reject();
+    });
+    dialog.Choose();
+    EXPECT_EQ(owner, &dialog);
+    EXPECT_EQ(window.MessageOwner(), &window);
+}

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -228,6 +229,78 @@ TEST(CardSets, ShippedSetsLoadAtEverySize)
     EXPECT_TRUE(sets.StepSize(+1));
     EXPECT_EQ(sets.CardSize(), 2);
     EXPECT_FALSE(sets.StepSize(+1));
+}
+
+namespace {
+
+// The largest difference of any channel between two pictures of the same size.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int largest = 0;
+    for (int y = 0; y < left.height(); ++y)
+        for (int x = 0; x < left.width(); ++x) {
+            const QRgb p = left.pixel(x, y);
+            const QRgb q = right.pixel(x, y);
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                                qAbs(qBlue(p) - qBlue(q)), qAbs(qAlpha(p) - qAlpha(q))});
+        }
+    return largest;
+}
+
+} // namespace
+
+TEST(CardSets, DefaultSetAtFixedSizesIsDrawnAsTheShippedPicturesShowIt)
+{
+    // The same pictures read through the package path: "sdeck.dll" installed as a card set.
+    Fixture fixture;
+    ASSERT_TRUE(fixture.copyShipped(QStringLiteral("sdeck.dll")));
+    ASSERT_TRUE(QFile::copy(fixture.folder.filePath(QStringLiteral("sdeck.dll")),
+                            fixture.folder.filePath(QStringLiteral("cdeck7.dll"))));
+    for (qreal ratio : {1.0, 2.0}) {
+        for (int size : {0, 2}) {
+            SCOPED_TRACE(QStringLiteral("size %1 ratio %2").arg(size).arg(ratio).toStdString());
+            CardPictures drawn;
+            CardSets drawnSets(drawn, fixture.environment(32, ratio));
+            drawnSets.LoadSet(0, size);
+            ASSERT_EQ(drawnSets.CardDeck(), 0);
+            ASSERT_EQ(drawnSets.CardSize(), size);
+            CardPictures read;
+            CardSets readSets(read, fixture.environment(32, ratio));
+            readSets.LoadSet(7, size);
+            ASSERT_EQ(readSets.CardDeck(), 7);
+            ASSERT_EQ(cardOf(drawn), cardOf(read));
+            for (int slot : {1, 10, 13, 22, 27, 39, 40, 52, 53, 58, 65, 87, 67, 68, 69, 70, 71, 73, 75, 77, 79, 81, 88, 90}) {
+                const QImage &mine = drawn.Picture(slot);
+                const QImage &shipped = read.Picture(slot);
+                ASSERT_EQ(mine.size(), shipped.size()) << "slot " << slot;
+                EXPECT_DOUBLE_EQ(mine.devicePixelRatio(), shipped.devicePixelRatio()) << "slot " << slot;
+                EXPECT_LE(largestDifference(mine, shipped), 2) << "slot " << slot;
+            }
+        }
+    }
+}
+
+TEST(CardSets, SdeckDecidesWhichFixedSizesTheDefaultSetOffers)
+{
+    // A "sdeck.dll" with flat pictures at the small size only.
+    Fixture fixture;
+    PackageBuilder smallOnly;
+    smallOnly.AddSize(11000, CardArt::NominalCardSize(0));
+    smallOnly.AddString(6717, QStringLiteral("<Default>"));
+    ASSERT_TRUE(fixture.write(QStringLiteral("sdeck.dll"), smallOnly));
+    CardSets sets(fixture.table, fixture.environment());
+    EXPECT_EQ(sets.DefaultOfferedSizes(), (std::array<bool, 3>{true, true, false}));
+    sets.LoadSet(0, 2);
+    EXPECT_EQ(sets.CardSize(), 1);
+    sets.LoadSet(0, 0);
+    EXPECT_EQ(sets.CardSize(), 0);
+    EXPECT_EQ(cardOf(fixture.table), CardArt::NominalCardSize(0));
+    expectCompleteTable(fixture.table);
+    // The cards are our own art, whatever the package holds.
+    EXPECT_TRUE(sameInside(fixture.table.Picture(65),
+                           CardArt::Back(CardArt::Design::Standard, 13, CardArt::NominalCardSize(0), 1.0)));
 }
 
 TEST(CardSets, HighColourSetIsRefusedOnAPalettedDisplay)
