@@ -114,6 +114,7 @@ StatsFileContents decodeStatsFile(QByteArrayView bytes, double today)
 QByteArray encodeStatsFile(const std::vector<PlayerRecord> &players, int currentIndex)
 {
     BinaryWriter writer;
+    writer.reserve(StatsFileHeaderSize + qint64(players.size()) * PlayerRecord::Size);
     writer.writeBytes(StatsMark);
     writer.writeInt32(qint32(players.size()));
     writer.writeInt32(currentIndex);
