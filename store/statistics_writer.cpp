@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 
 StatisticsWriter::StatisticsWriter(QString path) : path_(std::move(path)) {}
 
@@ -38,9 +39,16 @@ bool StatisticsWriter::writeNow(const std::vector<PlayerRecord> &players, int cu
     idle_.wait(lock, [this] { return !busy_; });
     lastWritten_.reset();
     try {
-        writeFileAtomically(path_, encodeStatsFile(players, currentIndex));
-        return true;
-    } catch (const std::runtime_error &) {
+        // Unbuffered, so that a short write (a full disk) is seen at once; without a commit
+        // the old file stays.
+        QSaveFile file(path_);
+        return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+               encodeStatsFileInParts(players, currentIndex,
+                                      [&file](QByteArrayView part) {
+                                          return file.write(part.data(), part.size()) == part.size();
+                                      }) &&
+               file.commit();
+    } catch (const std::exception &) {
         return false;
     }
 }

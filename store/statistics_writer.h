@@ -25,7 +25,8 @@ public:
     // that the worker itself wrote last and that the file still holds is not written again.
     void writeLater(std::vector<PlayerRecord> players, int currentIndex);
     // Drops a write still waiting, waits for the one in flight, then writes these records
-    // here. False (and the old file untouched) when writing fails.
+    // here, encoded a few at a time so that the whole file is never held at once. False (and
+    // the old file untouched) when writing fails.
     bool writeNow(const std::vector<PlayerRecord> &players, int currentIndex);
     // Waits until the worker has nothing left to do.
     void finish();
