@@ -60,6 +60,8 @@ public:
     void writeZeros(qint64 count);
     // A string[fieldLength]: the text cut to the field, then zeros up to the field's end.
     void writeShortString(const QString &text, int fieldLength);
+    // Room for this many bytes in all, so that a large file is not moved while it grows.
+    void reserve(qint64 size) { bytes_.reserve(qsizetype(size)); }
 
     qint64 size() const { return bytes_.size(); }
     const QByteArray &bytes() const { return bytes_; }

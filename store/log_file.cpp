@@ -223,7 +223,7 @@ bool GameLog::renamePlayer(const QString &oldName, const QString &newName)
     return true;
 }
 
-bool GameLog::rewrite(const std::function<std::optional<LogRecord>(qint64, qint64, LogRecord)> &transform)
+bool GameLog::replaceThrough(const std::function<bool(TRecordStream &source, QFile &target)> &copy)
 {
     TRecordStream source;
     if (!QFileInfo::exists(path_) || !source.open(path_, QIODevice::ReadOnly))
@@ -234,14 +234,7 @@ bool GameLog::rewrite(const std::function<std::optional<LogRecord>(qint64, qint6
     QFile target(scratch);
     bool written = target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
     try {
-        const qint64 count = source.RecordCount();
-        for (qint64 index = 0; written && index < count; ++index) {
-            const std::optional<LogRecord> kept = transform(index, count, decodeLogRecord(source.ReadRecord()));
-            if (!kept)
-                continue;
-            const QByteArray bytes = encodeLogRecord(*kept);
-            written = target.write(bytes) == bytes.size();
-        }
+        written = written && copy(source, target);
     } catch (const std::exception &) {
         written = false;
     }
@@ -258,6 +251,27 @@ bool GameLog::rewrite(const std::function<std::optional<LogRecord>(qint64, qint6
         return false;
     }
     return true;
+}
+
+bool GameLog::rewrite(const std::function<std::optional<LogRecord>(qint64, qint64, LogRecord)> &transform)
+{
+    return replaceThrough([&](TRecordStream &source, QFile &target) {
+        const qint64 count = source.RecordCount();
+        QByteArray block;
+        block.reserve(BlockRecords * LogRecord::Size);
+        const auto writeBlock = [&] {
+            const bool whole = target.write(block) == block.size();
+            block.clear();
+            return whole;
+        };
+        for (qint64 index = 0; index < count; ++index) {
+            if (const std::optional<LogRecord> kept = transform(index, count, decodeLogRecord(source.ReadRecord())))
+                block += encodeLogRecord(*kept);
+            if (block.size() >= BlockRecords * LogRecord::Size && !writeBlock())
+                return false;
+        }
+        return writeBlock();
+    });
 }
 
 bool GameLog::deletePlayerRecords(const QString &name, int gameId)
@@ -286,10 +300,18 @@ bool GameLog::trim(int maxRecords)
     const qint64 keep = std::max(maxRecords, 1);
     if (recordCount() <= keep)
         return true;
-    return rewrite([&](qint64 index, qint64 count, LogRecord record) -> std::optional<LogRecord> {
-        if (index < count - keep)
-            return std::nullopt;
-        return record;
+    // The kept records are copied as they are, a block at a time.
+    return replaceThrough([&](TRecordStream &source, QFile &target) {
+        const qint64 count = source.RecordCount();
+        source.SeekRecord(count - std::min(count, keep), TRecordStream::FromBeginning);
+        for (qint64 left = std::min(count, keep); left > 0;) {
+            const qint64 records = std::min<qint64>(left, BlockRecords);
+            const QByteArray block = source.file().read(records * LogRecord::Size);
+            if (block.size() != records * LogRecord::Size || target.write(block) != block.size())
+                return false;
+            left -= records;
+        }
+        return true;
     });
 }
 

@@ -106,6 +106,13 @@ public:
     QString keptAsidePath() const;
 
 private:
+    // Records read or written in one go when the log is copied (about 450 KB).
+    static constexpr qint64 BlockRecords = 4096;
+
+    // Opens the log, lets copy fill the scratch file from it, then puts the scratch file in
+    // the log's place. False when there is no log or the copy or the replacing failed; the
+    // old log is then untouched.
+    bool replaceThrough(const std::function<bool(TRecordStream &source, QFile &target)> &copy);
     // Copies every record through transform (which may drop it by returning nothing) into
     // the scratch file, then puts the scratch file in the log's place. False when there is no
     // log or the rewrite failed; the old log is then untouched.

@@ -4,13 +4,22 @@
 #include "store/clock.h"
 #include "store/log_file.h"
 #include "store/stats_file.h"
+#include "store/statistics_writer.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 StatisticsStore::StatisticsStore(QString statsPath, QString oldPlayersPath, GameLog &log, const Clock &clock)
-    : statsPath_(std::move(statsPath)), oldPlayersPath_(std::move(oldPlayersPath)), log_(log), clock_(clock)
+    : statsPath_(std::move(statsPath)), oldPlayersPath_(std::move(oldPlayersPath)), log_(log), clock_(clock),
+      writer_(std::make_unique<StatisticsWriter>(statsPath_))
 {
+}
+
+StatisticsStore::~StatisticsStore() = default;
+
+void StatisticsStore::finishWriting()
+{
+    writer_->finish();
 }
 
 void StatisticsStore::setRun(int runNumber, bool collecting)
@@ -26,6 +35,8 @@ double StatisticsStore::today() const
 
 StatisticsStore::LoadOutcome StatisticsStore::load(const LegacyPlayerSettings &legacy)
 {
+    // A damaged file is moved aside below; no write of ours may be under way meanwhile.
+    writer_->finish();
     const double currentDay = today();
     StatsFileContents contents;
     LoadOutcome outcome = LoadOutcome::Loaded;
@@ -63,12 +74,7 @@ StatisticsStore::LoadOutcome StatisticsStore::load(const LegacyPlayerSettings &l
 
 bool StatisticsStore::save()
 {
-    try {
-        writeFileAtomically(statsPath_, encodeStatsFile(Players.records(), Players.currentIndex()));
-        return true;
-    } catch (const std::runtime_error &) {
-        return false;
-    }
+    return writer_->writeNow(Players.records(), Players.currentIndex());
 }
 
 GameStats *StatisticsStore::gameStats(int playerIndex, int gameId)
@@ -125,7 +131,8 @@ void StatisticsStore::guardStartedGame(int gameId, bool countsForStatistics)
     const GameStats before = *stats;
     for (PeriodStats *period : {&stats->AllTime, &stats->Today, &stats->ThisRun})
         period->NotWon = qint16(std::min<int>(period->NotWon + 1, std::numeric_limits<qint16>::max()));
-    save();
+    // Encoding 500 players takes far longer than copying them, so only the copy is made here.
+    writer_->writeLater(Players.records(), Players.currentIndex());
     *stats = before;
 }
 

@@ -4,10 +4,12 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Clock;
 class GameLog;
+class StatisticsWriter;
 struct LegacyPlayerSettings;
 
 inline constexpr char StatisticsReadError[] = "Error:Unable to read statistics.";
@@ -42,6 +44,8 @@ public:
     };
 
     StatisticsStore(QString statsPath, QString oldPlayersPath, GameLog &log, const Clock &clock);
+    // Finishes a crash-guard write still in flight.
+    ~StatisticsStore();
 
     PlayerList Players;
     // Statistics blocks of custom variants (ids of 1000 and above) by game id and player
@@ -56,8 +60,11 @@ public:
     // Reads qelstat.dat, or converts players.dat, or starts with "Default"; then starts the run
     // (Today counters of another day restart, run counters are zeroed).
     LoadOutcome load(const LegacyPlayerSettings &legacy);
-    // Rewrites qelstat.dat whole; false (and the old file untouched) when that fails.
+    // Rewrites qelstat.dat whole, after a crash-guard write in flight has landed; false (and
+    // the old file untouched) when that fails.
     bool save();
+    // Waits for a crash-guard write handed to the worker.
+    void finishWriting();
 
     double today() const;
     // The block of a game for a player: built-in ids from the player's record, custom ids
@@ -69,7 +76,8 @@ public:
     // Returns false when the log could not be written.
     bool recordResult(const GameResult &result, bool countsForStatistics);
     // The first move of a counted built-in game: the file already counts it as not won, so that
-    // a run that ends without its close sequence still counts it.
+    // a run that ends without its close sequence still counts it. The file is written on a
+    // worker thread, and not at all when it already holds these counters.
     void guardStartedGame(int gameId, bool countsForStatistics);
     // Zeroes every counter and best time of these games for one player.
     void clearStatistics(int playerIndex, const QList<int> &gameIds);
@@ -82,4 +90,5 @@ private:
     const Clock &clock_;
     int runNumber_ = 0;
     bool collecting_ = true;
+    std::unique_ptr<StatisticsWriter> writer_;
 };

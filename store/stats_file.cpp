@@ -111,15 +111,37 @@ StatsFileContents decodeStatsFile(QByteArrayView bytes, double today)
     return contents;
 }
 
+bool encodeStatsFileInParts(const std::vector<PlayerRecord> &players, int currentIndex,
+                            const std::function<bool(QByteArrayView part)> &write)
+{
+    constexpr std::size_t RecordsPerPart = 32; // about 1 MB
+    BinaryWriter header;
+    header.writeBytes(StatsMark);
+    header.writeInt32(qint32(players.size()));
+    header.writeInt32(currentIndex);
+    if (!write(header.bytes()))
+        return false;
+    for (std::size_t first = 0; first < players.size(); first += RecordsPerPart) {
+        const std::size_t end = std::min(players.size(), first + RecordsPerPart);
+        BinaryWriter part;
+        part.reserve(qint64(end - first) * PlayerRecord::Size);
+        for (std::size_t index = first; index < end; ++index)
+            writePlayerRecord(part, players[index]);
+        if (!write(part.bytes()))
+            return false;
+    }
+    return true;
+}
+
 QByteArray encodeStatsFile(const std::vector<PlayerRecord> &players, int currentIndex)
 {
-    BinaryWriter writer;
-    writer.writeBytes(StatsMark);
-    writer.writeInt32(qint32(players.size()));
-    writer.writeInt32(currentIndex);
-    for (const PlayerRecord &record : players)
-        writePlayerRecord(writer, record);
-    return writer.bytes();
+    QByteArray bytes;
+    bytes.reserve(qsizetype(StatsFileHeaderSize + qint64(players.size()) * PlayerRecord::Size));
+    encodeStatsFileInParts(players, currentIndex, [&bytes](QByteArrayView part) {
+        bytes += part;
+        return true;
+    });
+    return bytes;
 }
 
 StatsFileContents decodeOldPlayersFile(QByteArrayView bytes, const LegacyPlayerSettings &legacy, double today)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // What a statistics file held, and whether it was whole.
@@ -27,6 +28,10 @@ inline constexpr qint64 MaxStatsFileSize = StatsFileHeaderSize + MaxPlayers * qi
 // back as stored (no roll-over); a record that cannot be read gets a generated name.
 StatsFileContents decodeStatsFile(QByteArrayView bytes, double today);
 QByteArray encodeStatsFile(const std::vector<PlayerRecord> &players, int currentIndex);
+// The same bytes, handed to write a few records at a time so that the whole file is never
+// held at once; false as soon as write returns false.
+bool encodeStatsFileInParts(const std::vector<PlayerRecord> &players, int currentIndex,
+                            const std::function<bool(QByteArrayView part)> &write);
 
 // What an older version kept in the settings and what players.dat needs of it.
 struct LegacyPlayerSettings {

@@ -198,6 +198,38 @@ TEST_F(LogFixture, TrimKeepsTheNewestRecords)
     }
 }
 
+TEST_F(LogFixture, TrimKeepsTheLastRecordsByteForByteInOrder)
+{
+    // Logs longer than a copy block, ending on and off a block's edge, some with a partial
+    // record left by an interrupted write; the log of only a partial record is left alone.
+    const struct {
+        int records;
+        int partialBytes;
+        int maxLog;
+        int kept;
+    } cases[] = {{10176, 0, 10000, 10000}, {8200, 0, 8193, 8193}, {4097, 0, 1, 1},
+                 {2001, 57, 2000, 2000},   {3, 111, 1, 1},         {0, 50, 1, 0}};
+    for (const auto &entry : cases) {
+        QByteArray whole;
+        for (int number = 0; number < entry.records; ++number)
+            whole += recordBytes(number, number % 7, "Alice").data();
+        const QByteArray original = whole + QByteArray(entry.partialBytes, '\x5a');
+        writeFile(log.path(), original);
+
+        ASSERT_TRUE(log.trim(entry.maxLog)) << entry.records << " records";
+        const bool trimmed = entry.records > entry.maxLog;
+        EXPECT_EQ(readFile(log.path()), trimmed ? whole.right(qsizetype(entry.kept) * LogRecord::Size) : original)
+            << entry.records << " records";
+        EXPECT_EQ(log.recordCount(), entry.kept);
+        EXPECT_FALSE(QFile::exists(log.scratchPath()));
+        // The damaged log is kept aside before it is replaced.
+        if (trimmed && entry.partialBytes > 0) {
+            EXPECT_EQ(readFile(log.path() + QStringLiteral(".bad")), original);
+            QFile::remove(log.path() + QStringLiteral(".bad"));
+        }
+    }
+}
+
 TEST_F(LogFixture, AFailedRewriteLeavesTheOldLog)
 {
     writeRecords({record(1, "Alice"), record(2, "Bob")});

@@ -5,8 +5,11 @@
 #include "support/statistics_fixture.h"
 #include "support/store_fixtures.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,6 +23,25 @@ struct StatisticsFixture : StoredStatistics {
         return GameResult{77, gameId, won, score, 30, now() - duration, now()};
     }
     const GameStats &game(int gameId) { return statistics.Players.current().Games[gameId]; }
+    QString statsPath() const { return folders.path(QStringLiteral("qelstat.dat")); }
+    // Changes whenever the file is replaced, as every atomic write does.
+    ino_t fileIdentity() const
+    {
+        struct stat status {};
+        return ::stat(QFile::encodeName(statsPath()).constData(), &status) == 0 ? status.st_ino : 0;
+    }
+    // Players with counters of their own, so that a record written in the wrong place shows.
+    void fillPlayers(int count)
+    {
+        std::vector<PlayerRecord> records;
+        for (int index = 0; index < count; ++index) {
+            PlayerRecord record = PlayerRecord::create(generatedPlayerName(index), dayOf(now()));
+            for (int gameId = 0; gameId < RecordedGameIds; gameId += 7)
+                record.Games[gameId].AllTime = PeriodStats{qint16(index), qint16(gameId), index * 1000 + gameId, 0};
+            records.push_back(std::move(record));
+        }
+        statistics.Players.replace(std::move(records), 0, dayOf(now()));
+    }
     // Statistics as the file on disk holds them.
     StatsFileContents onDisk() const
     {
@@ -126,6 +148,7 @@ TEST_F(StatisticsFixture, TodayRollsOverAtANewDayAndTheRunAtANewStart)
 TEST_F(StatisticsFixture, TheCrashGuardCountsTheStartedGameOnDiskOnly)
 {
     statistics.guardStartedGame(14, true);
+    statistics.finishWriting();
     EXPECT_EQ(game(14).AllTime.NotWon, 0);
     const StatsFileContents disk = onDisk();
     EXPECT_EQ(disk.players[0].Games[14].AllTime.NotWon, 1);
@@ -135,7 +158,83 @@ TEST_F(StatisticsFixture, TheCrashGuardCountsTheStartedGameOnDiskOnly)
     QFile::remove(folders.path(QStringLiteral("qelstat.dat")));
     statistics.guardStartedGame(1001, true);
     statistics.guardStartedGame(14, false);
+    statistics.finishWriting();
     EXPECT_FALSE(QFile::exists(folders.path(QStringLiteral("qelstat.dat"))));
+}
+
+TEST_F(StatisticsFixture, TheCrashGuardWritesWhatASaveOfTheRaisedCountersWrites)
+{
+    const struct {
+        int players;
+        int current;
+        int gameId;
+    } cases[] = {{1, 0, 0}, {3, 2, 14}, {40, 17, RecordedGameIds - 1}};
+    for (const auto &entry : cases) {
+        fillPlayers(entry.players);
+        statistics.Players.setCurrentIndex(entry.current);
+        const GameStats before = game(entry.gameId);
+
+        statistics.guardStartedGame(entry.gameId, true);
+        statistics.finishWriting();
+        const QByteArray guarded = readFile(statsPath());
+        EXPECT_EQ(game(entry.gameId), before);
+
+        GameStats &stats = statistics.Players.current().Games[entry.gameId];
+        for (PeriodStats *period : {&stats.AllTime, &stats.Today, &stats.ThisRun})
+            ++period->NotWon;
+        ASSERT_TRUE(statistics.save());
+        EXPECT_EQ(guarded, readFile(statsPath())) << entry.players << " players";
+
+        const StatsFileContents disk = decodeStatsFile(guarded, 0);
+        EXPECT_EQ(disk.status, StatsFileContents::Status::Whole);
+        ASSERT_EQ(int(disk.players.size()), entry.players);
+        EXPECT_EQ(disk.currentIndex, entry.current);
+        EXPECT_EQ(disk.players[std::size_t(entry.current)].Games[entry.gameId].Today.NotWon, before.Today.NotWon + 1);
+    }
+}
+
+TEST_F(StatisticsFixture, TheCrashGuardWritesOnlyWhenTheFileWouldChange)
+{
+    statistics.guardStartedGame(14, true);
+    statistics.finishWriting();
+    const ino_t first = fileIdentity();
+    statistics.guardStartedGame(14, true);
+    statistics.finishWriting();
+    EXPECT_EQ(fileIdentity(), first);
+
+    statistics.Players.current().Games[3].AllTime.Score += 10;
+    statistics.guardStartedGame(14, true);
+    statistics.finishWriting();
+    const ino_t changed = fileIdentity();
+    EXPECT_NE(changed, first);
+
+    // A file that someone else replaced is written again.
+    const QByteArray ours = readFile(statsPath());
+    QFile::remove(statsPath());
+    writeFile(statsPath(), QByteArray("elsewhere"));
+    statistics.guardStartedGame(14, true);
+    statistics.finishWriting();
+    EXPECT_EQ(readFile(statsPath()), ours);
+}
+
+TEST_F(StatisticsFixture, ASaveDuringACrashGuardWriteLeavesTheNewerWholeFile)
+{
+    fillPlayers(MaxPlayers);
+    for (int round = 0; round < 3; ++round) {
+        statistics.guardStartedGame(14, true);
+        // The close sequence counts the abandoned game while the guard's write is under way.
+        statistics.Players.current().Games[14].AllTime.NotWon += 1;
+        statistics.Players.current().Games[14].AllTime.Score += 7;
+        ASSERT_TRUE(statistics.save());
+        statistics.finishWriting();
+        EXPECT_EQ(readFile(statsPath()), encodeStatsFile(statistics.Players.records(), 0)) << "round " << round;
+    }
+    const StatsFileContents disk = onDisk();
+    EXPECT_EQ(disk.status, StatsFileContents::Status::Whole);
+    EXPECT_EQ(int(disk.players.size()), MaxPlayers);
+    // No scratch file of an interrupted write is left behind.
+    EXPECT_EQ(QDir(QFileInfo(statsPath()).path()).entryList({QStringLiteral("qelstat*")}, QDir::Files),
+              QStringList{QStringLiteral("qelstat.dat")});
 }
 
 TEST_F(StatisticsFixture, CustomVariantsCountInTheirOwnBlocks)
