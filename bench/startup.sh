@@ -13,13 +13,13 @@ build=${1:-build}
 runs=${2:-9}
 scale=${3:-1}
 program=$build/app/tarnwick
-floor=$build/bench/empty_window
+floor=${FLOOR:-$build/bench/empty_window}
 for d in $(seq 140 199); do [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] || break; done
-Xvfb :$d -screen 0 $((1280 * scale))x$((1024 * scale))x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+Xvfb :$d -screen 0 $((1280 * scale))x$((1024 * scale))x24 -nolisten tcp -noreset >/dev/null 2>&1 & xvfb=$!
+trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null' EXIT
 export DISPLAY=:$d QT_SCALE_FACTOR=$scale
 unset QT_QPA_PLATFORM
-sleep 1
+for i in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
 work=$(mktemp -d)
 
 # One run: prints milliseconds to the dialog and kilobytes resident at 3 s.
@@ -30,13 +30,13 @@ measure() {
     local start end pid
     start=$(date +%s%N)
     XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data XDG_RUNTIME_DIR=$work/home/run \
-        "$@" >/dev/null 2>&1 & pid=$!
+        "$@" >/dev/null 2>"$work/stderr" & pid=$!
     # Polled every few milliseconds (xdotool's own --sync waits half a second between looks).
     local waited=0
     until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
         sleep 0.003
         waited=$((waited + 1))
-        if [ $waited -gt 3000 ]; then echo "no window '$title' after 10 s" >&2; kill $pid; exit 1; fi
+        if [ $waited -gt 3000 ]; then echo "no window '$title' after 10 s" >&2; cat "$work/stderr" >&2; kill $pid; exit 1; fi
     done
     end=$(date +%s%N)
     sleep $(awk "BEGIN {print 3 - ($end - $start) / 1e9}")
