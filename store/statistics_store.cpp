@@ -36,7 +36,7 @@ double StatisticsStore::today() const
 StatisticsStore::LoadOutcome StatisticsStore::load(const LegacyPlayerSettings &legacy)
 {
     // A damaged file is moved aside below; no write of ours may be under way meanwhile.
-    writer_->finish();
+    finishWriting();
     const double currentDay = today();
     StatsFileContents contents;
     LoadOutcome outcome = LoadOutcome::Loaded;
