@@ -49,6 +49,17 @@ void fillPlayers(StatisticsStore &statistics)
     statistics.Players.replace(std::move(records), 0, statistics.today());
 }
 
+// A started data store whose statistics hold the most players the file allows.
+struct FullPlayerList {
+    FullPlayerList()
+    {
+        store.loadAtStart();
+        fillPlayers(store.statistics);
+    }
+    Folder folder;
+    DataStore store{folder.locations, folder.display, folder.clock};
+};
+
 void writeLog(const QString &path, int records)
 {
     LogRecord record;
@@ -69,10 +80,8 @@ void writeLog(const QString &path, int records)
 void BM_GuardWrite500Players(benchmark::State &state)
 {
     const bool untilOnDisk = state.range(0) == 1;
-    Folder folder;
-    DataStore store(folder.locations, folder.display, folder.clock);
-    store.loadAtStart();
-    fillPlayers(store.statistics);
+    FullPlayerList players;
+    DataStore &store = players.store;
     int round = 0;
     for (auto _ : state) {
         store.statistics.Players.current().Games[10].AllTime.Score = ++round;
@@ -87,10 +96,8 @@ BENCHMARK(BM_GuardWrite500Players)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 // The close sequence with 500 players, some time after a game was started.
 void BM_Close500Players(benchmark::State &state)
 {
-    Folder folder;
-    DataStore store(folder.locations, folder.display, folder.clock);
-    store.loadAtStart();
-    fillPlayers(store.statistics);
+    FullPlayerList players;
+    DataStore &store = players.store;
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
