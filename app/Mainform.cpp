@@ -414,7 +414,7 @@ void TMain_F::RefreshStatus()
     if (emptyTableNote) {
         placeEmptyTableNote();
         if (!session->GameDealt())
-            setWindowTitle(QString::fromLatin1(ProgramTitle));
+            SetCaption(QString());
     }
 }
 
