@@ -246,18 +246,26 @@ QString CardSets::packagePath(int number) const
 
 bool CardSets::Offers(int sizeIndex) const
 {
-    return sizeIndex >= 0 && sizeIndex <= 2 && offers[static_cast<size_t>(sizeIndex)];
+    return sizeIndex >= 0 && sizeIndex <= 2 && OfferedSizes()[static_cast<size_t>(sizeIndex)];
+}
+
+std::array<bool, 3> CardSets::OfferedSizes() const
+{
+    return offersAsDefaultSet ? DefaultOfferedSizes() : offers;
 }
 
 std::array<bool, 3> CardSets::DefaultOfferedSizes() const
 {
-    std::array<bool, 3> result{false, true, false};
-    CardSetPackage package;
-    if (package.Open(packagePath(0))) {
-        result[0] = package.OffersSize(0);
-        result[2] = package.OffersSize(2);
+    if (!defaultOffers) {
+        std::array<bool, 3> result{false, true, false};
+        CardSetPackage package;
+        if (package.Open(packagePath(0))) {
+            result[0] = package.OffersSize(0);
+            result[2] = package.OffersSize(2);
+        }
+        defaultOffers = result;
     }
-    return result;
+    return *defaultOffers;
 }
 
 bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
@@ -324,7 +332,7 @@ bool CardSets::loadProgramSet(CardPictures &fresh, QSize card)
     programArt = true;
     fresh.SetPicture(CardPictures::CardMask, CardArt::Mark(CardPictures::CardMask, card, environment.DevicePixelRatio));
     fresh.SetCardSize(card.width(), card.height());
-    offers = DefaultOfferedSizes();
+    offersAsDefaultSet = true;
     carriesSetBack = true;
     return true;
 }
@@ -354,6 +362,7 @@ bool CardSets::loadPackage(CardPictures &fresh, const QString &path)
     CardSetPackage package;
     if (!package.Open(path))
         return false;
+    offersAsDefaultSet = false;
     for (int index = 0; index < 3; ++index)
         offers[static_cast<size_t>(index)] = package.OffersSize(index);
     if (set == 0)

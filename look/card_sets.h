@@ -60,7 +60,7 @@ public:
     int CardDeck() const { return set; }
     int CardSize() const { return size; }
     bool Offers(int sizeIndex) const;
-    std::array<bool, 3> OfferedSizes() const { return offers; }
+    std::array<bool, 3> OfferedSizes() const;
     std::array<bool, 3> DefaultOfferedSizes() const;
     bool CarriesSetBack() const { return carriesSetBack; }
     bool LastLoadChangedSet() const { return setChanged; }
@@ -106,6 +106,10 @@ private:
     bool setChanged = false;
     bool carriesSetBack = true;
     std::array<bool, 3> offers{false, true, false};
+    bool offersAsDefaultSet = false; // the default set's offers stand for the loaded set's
+    // What sdeck.dll offers, read once on first need: reading the package costs a 4 MB read
+    // that start-up does not need while the cards follow the window.
+    mutable std::optional<std::array<bool, 3>> defaultOffers;
     QSize exactCard;
     int horizontalScale = 1;
     int verticalScale = 1;
