@@ -191,7 +191,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     noteFont.setPointSizeF(noteFont.pointSizeF() * 1.25);
     emptyTableNote->setFont(noteFont);
 
-    pictures = std::make_unique<GamePictureMaker>(deals, nullptr);
+    pictures = std::make_unique<GamePictureMaker>(deals, nullptr, &appearance->Sets());
     gameDialog = std::make_unique<TGameDlg>(*this, pictures.get(), this);
     gameDialog->SetGameType(cards.Group);
     gameDialog->SetDealAvailable([this](int baseGameId) { return this->deals.Has(baseGameId); });

@@ -5,6 +5,8 @@
 #include "games/game_definitions.h"
 #include "games/game_table.h"
 #include "games/table_builders.h"
+#include "look/card_sets.h"
+#include "look/card_sizing.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -28,8 +30,8 @@ const GameDeal *GameDeals::Find(int baseGameId) const
     return found == deals_.end() ? nullptr : &found->second;
 }
 
-GamePictureMaker::GamePictureMaker(const GameDeals &deals, const CustomGameSource *customs)
-    : deals_(deals), customs_(customs)
+GamePictureMaker::GamePictureMaker(const GameDeals &deals, const CustomGameSource *customs, const CardSets *programSets)
+    : deals_(deals), customs_(customs), programSets_(programSets)
 {
 }
 
@@ -40,6 +42,13 @@ GamePictureMaker::~GamePictureMaker()
         table_->ForgetPiles();
     table_.reset();
     board_.reset();
+}
+
+void GamePictureMaker::ClearCache()
+{
+    cache_.clear();
+    smallSets_.reset();
+    smallPictures_.reset();
 }
 
 void GamePictureMaker::dealShuffledPacks(int baseGameId)
@@ -63,7 +72,7 @@ void GamePictureMaker::dealShuffledPacks(int baseGameId)
     }
 }
 
-QImage GamePictureMaker::FullPicture(int gameId)
+void GamePictureMaker::dealTable(int gameId)
 {
     if (!board_) {
         board_ = std::make_unique<TBoard>();
@@ -91,16 +100,69 @@ QImage GamePictureMaker::FullPicture(int gameId)
     else
         dealShuffledPacks(table_->BaseGameId);
     board.Relayout();
+}
 
-    const QSize size(std::clamp(board.TableRight(), 1, 4000), std::clamp(board.TableBottom(), 1, 4000));
+QImage GamePictureMaker::paintTable(QSize size)
+{
+    TBoard &board = *board_;
+    if (size.isEmpty())
+        size = QSize(board.TableRight(), board.TableBottom());
+    size = size.boundedTo(QSize(4000, 4000)).expandedTo(QSize(1, 1));
     QImage image(size, QImage::Format_RGB32);
     image.fill(Background);
-    {
-        QPainter painter(&image);
-        board.Color = Background;
-        board.PaintTable(painter, QRect(QPoint(0, 0), size));
-    }
+    QPainter painter(&image);
+    board.Color = Background;
+    board.PaintTable(painter, QRect(QPoint(0, 0), size));
     return image;
+}
+
+QImage GamePictureMaker::FullPicture(int gameId)
+{
+    dealTable(gameId);
+    return paintTable();
+}
+
+QImage GamePictureMaker::smallPicture(QSize box)
+{
+    // The table grows with its cards but for its margin of fixed pixels: the largest cards
+    // whose table, with the margin shrunk alike, fits the box are searched with a table of
+    // sizes alone, then the player's set is made at that size.
+    const CardPictures &shown = cardPictures();
+    const double heightToWidth = double(shown.CardHeight()) / std::max(1, shown.CardWidth());
+    const auto cardOfWidth = [&](int width) { return QSize(width, qRound(width * heightToWidth)); };
+    const auto extent = [&](QSize card) {
+        const int margin = TBoard::ExtentMargin - qRound(TBoard::ExtentMargin * double(card.width()) / std::max(1, shown.CardWidth()));
+        return QSize(board_->TableRight() - margin, board_->TableBottom() - margin);
+    };
+    const auto fits = [&](QSize card) {
+        CardPictures sizes;
+        sizes.SetCardSize(card.width(), card.height());
+        PicturesInUse measuring(sizes);
+        board_->Relayout();
+        const QSize size = extent(card);
+        return size.width() <= box.width() && size.height() <= box.height();
+    };
+    int low = 8, high = shown.CardWidth();
+    if (high < low || !fits(cardOfWidth(low)))
+        return QImage();
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (fits(cardOfWidth(middle)))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    const QSize card = cardOfWidth(low);
+    if (!smallSets_ || smallSets_->CardDeck() != programSets_->CardDeck() || smallSets_->ExactCard() != card) {
+        smallPictures_ = std::make_unique<CardPictures>();
+        CardSetEnvironment environment = programSets_->Environment();
+        environment.Inform = nullptr; // the table's own load has told the player already
+        smallSets_ = std::make_unique<CardSets>(*smallPictures_, environment);
+        smallSets_->LoadSet(programSets_->CardDeck(), CardSizing::Normal, card);
+    }
+    PicturesInUse small(*smallPictures_);
+    board_->Relayout();
+    return paintTable(extent(card));
 }
 
 QImage GamePictureMaker::Picture(int gameId, QSize box)
@@ -110,7 +172,13 @@ QImage GamePictureMaker::Picture(int gameId, QSize box)
         return found->second;
     QImage result(box, QImage::Format_RGB32);
     result.fill(Background);
-    const QImage full = FullPicture(gameId);
+    QImage full;
+    if (programSets_) {
+        dealTable(gameId);
+        full = smallPicture(box);
+    }
+    if (full.isNull())
+        full = FullPicture(gameId);
     if (!full.isNull()) {
         const QImage scaled = full.width() > box.width() || full.height() > box.height()
             ? full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)

@@ -7,6 +7,8 @@
 #include <map>
 #include <memory>
 
+class CardPictures;
+class CardSets;
 class CustomGameSource;
 class GameTable;
 class TBoard;
@@ -34,33 +36,46 @@ private:
 void registerDealtGames(GameDeals &deals);
 
 // The picture of a game in the game selection dialog: a real deal of the game on a table
-// that is never shown, drawn with the loaded card pictures, scaled into the picture box and
-// centred on green. A game without a deal shows its packs shuffled by the same generator.
-// Only the pictures shown are kept, at the size shown, until the card pictures change or the
-// dialog closes; the full-size table is drawn for each and let go.
+// that is never shown, scaled into the picture box and centred on green. A game without a
+// deal shows its packs shuffled by the same generator. Given the program's card sets, the
+// table is drawn with cards of the player's set made at the picture's own scale (a few
+// kilobytes of small faces instead of a full-size table and its full-size faces); without
+// them it is drawn with the table's pictures and scaled down. Only the pictures shown are
+// kept, at the size shown, until the card pictures change or the dialog closes.
 class GamePictureMaker {
 public:
     static constexpr quint32 PictureGameNumber = 1;
     static inline const QColor Background = QColor(0, 128, 0);
 
-    GamePictureMaker(const GameDeals &deals, const CustomGameSource *customs);
+    GamePictureMaker(const GameDeals &deals, const CustomGameSource *customs, const CardSets *programSets = nullptr);
     ~GamePictureMaker();
     GamePictureMaker(const GamePictureMaker &) = delete;
     GamePictureMaker &operator=(const GamePictureMaker &) = delete;
 
     QImage Picture(int gameId, QSize box);
-    // The table drawn at full size, before scaling.
+    // The table drawn with the table's own card pictures, before scaling.
     QImage FullPicture(int gameId);
-    // Call when the card pictures were reloaded or resized, and when the dialog closes.
-    void ClearCache() { cache_.clear(); }
+    // Call when the card pictures were reloaded or resized, and when the dialog closes (the
+    // small cards go too).
+    void ClearCache();
     // How many pictures are kept.
     size_t CachedCount() const { return cache_.size(); }
 
 private:
     void dealShuffledPacks(int baseGameId);
+    // Deals the game on the hidden table, laid out with the pictures in use.
+    void dealTable(int gameId);
+    // The table from its top left corner, size empty for the table's whole extent.
+    QImage paintTable(QSize size = QSize());
+    // The table drawn with small cards so that it comes out about as large as box; null
+    // when the cards would be too small to draw.
+    QImage smallPicture(QSize box);
 
     const GameDeals &deals_;
     const CustomGameSource *customs_;
+    const CardSets *programSets_;
+    std::unique_ptr<CardPictures> smallPictures_;
+    std::unique_ptr<CardSets> smallSets_;
     std::unique_ptr<TBoard> board_;
     std::unique_ptr<GameTable> table_;
     std::map<int, QImage> cache_; // shown pictures by game id, each at the box it was made for

@@ -56,6 +56,8 @@ public:
     static int UnitsToPixels(int units, int cardSize, int referenceSize, double scale, int offset);
     int LayoutToPixelsX(int units) const;
     int LayoutToPixelsY(int units) const;
+    // The table's extent: its piles and a margin of ExtentMargin pixels right and below.
+    static constexpr int ExtentMargin = 15;
     int TableRight() const;
     int TableBottom() const;
     int LayoutRight() const;

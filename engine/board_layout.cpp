@@ -58,7 +58,7 @@ int TBoard::TableRight() const
     int right = 0;
     for (const auto &deck : decks)
         if (deck->CountsForExtent && deck->HostBoard() == this)
-            right = std::max(right, deck->Left() + pileExtent(*deck).width() + 15);
+            right = std::max(right, deck->Left() + pileExtent(*deck).width() + ExtentMargin);
     return right;
 }
 
@@ -68,7 +68,7 @@ int TBoard::TableBottom() const
     for (const auto &deck : decks)
         if (deck->CountsForExtent && deck->HostBoard() == this)
             bottom = std::max(bottom, deck->Top() + pileExtent(*deck).height());
-    return bottom + 15;
+    return bottom + ExtentMargin;
 }
 
 int TBoard::LayoutRight() const
@@ -100,7 +100,7 @@ int TBoard::LayoutBottom() const
             height = deck->VShift() < 5 ? CardPictures::ReferenceHeight : deck->VShift() * 4 + CardPictures::ReferenceHeight;
         bottom = std::max(bottom, height + deck->VTop());
     }
-    return bottom + 15;
+    return bottom + ExtentMargin;
 }
 
 QSize TBoard::ClientSize() const

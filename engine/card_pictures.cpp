@@ -82,8 +82,22 @@ int CardPictures::CornerDepth() const
     return qMax(1, int(std::ceil(row / mask.devicePixelRatio())));
 }
 
+namespace {
+CardPictures *lentPictures = nullptr;
+}
+
 CardPictures &cardPictures()
 {
     static CardPictures table;
-    return table;
+    return lentPictures ? *lentPictures : table;
+}
+
+PicturesInUse::PicturesInUse(CardPictures &pictures) : previous(lentPictures)
+{
+    lentPictures = &pictures;
+}
+
+PicturesInUse::~PicturesInUse()
+{
+    lentPictures = previous;
 }

@@ -89,5 +89,20 @@ private:
     bool alphaBlending = true;
 };
 
-// The one picture table of the process.
+// The picture table the cards are drawn and laid out with: the program's one table, or the
+// one a PicturesInUse names while it lives.
 CardPictures &cardPictures();
+
+// Lends another picture table to cardPictures() for its lifetime, for drawing a table that
+// is never shown with cards of another size (the game selection dialog's pictures) without
+// touching the pictures of the table on screen. Nothing may yield to the event loop meanwhile.
+class PicturesInUse {
+public:
+    explicit PicturesInUse(CardPictures &pictures);
+    ~PicturesInUse();
+    PicturesInUse(const PicturesInUse &) = delete;
+    PicturesInUse &operator=(const PicturesInUse &) = delete;
+
+private:
+    CardPictures *previous;
+};

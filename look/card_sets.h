@@ -58,6 +58,7 @@ public:
     // The card size the pictures follow, empty for the size index's own.
     QSize ExactCard() const { return exactCard; }
     int CardDeck() const { return set; }
+    const CardSetEnvironment &Environment() const { return environment; }
     int CardSize() const { return size; }
     bool Offers(int sizeIndex) const;
     std::array<bool, 3> OfferedSizes() const;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMainWindow>
+#include <QScreen>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -17,8 +18,15 @@ int main(int argc, char **argv)
     window.setWindowTitle(QStringLiteral("Empty window"));
     window.menuBar()->addMenu(QStringLiteral("&Game"));
     window.statusBar()->showMessage(QStringLiteral("Ready"));
+    // "--maximized" gives the window the whole screen as the program's first start does, so
+    // the backing store of the main window is counted alike.
     window.resize(800, 600);
-    window.show();
+    if (app.arguments().contains(QStringLiteral("--maximized"))) {
+        window.setGeometry(window.screen()->availableGeometry());
+        window.showMaximized();
+    }
+    else
+        window.show();
     QDialog dialog(&window);
     dialog.setWindowTitle(QStringLiteral("Empty dialog"));
     auto *layout = new QVBoxLayout(&dialog);

@@ -4,6 +4,7 @@
 #include "games/game_table.h"
 #include "games/table_builders.h"
 #include "engine/Cardscmp.h"
+#include "look/card_sets.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -224,6 +226,58 @@ TEST(GamePicture, TheDialogKeepsOnlyTheShownPicturesAndLetsThemGoWhenItCloses)
     });
     EXPECT_EQ(shown, 12);
     EXPECT_EQ(maker.CachedCount(), 0u);
+}
+
+// Given the program's card sets, each picture is drawn with small cards of its own: the same
+// layout as the full-size table scaled down (the cards cover the same places), while the
+// table's own pictures keep their size.
+TEST(GamePicture, SmallCardsDrawTheSameTableWithoutTouchingTheTablesPictures)
+{
+    GameDeals deals;
+    registerDealtGames(deals);
+    QTemporaryDir folder;
+    CardSetEnvironment environment;
+    environment.ProgramFolder = folder.path();
+    environment.UserFolder = folder.path();
+    CardSets programSets(cardPictures(), environment);
+    ASSERT_TRUE(programSets.LoadSet(0, 1));
+    const QSize tableCard(cardPictures().CardWidth(), cardPictures().CardHeight());
+
+    GamePictureMaker small(deals, nullptr, &programSets);
+    GamePictureMaker reference(deals, nullptr);
+    const QSize box(260, 190);
+    const auto covered = [](const QImage &picture, int x, int y) {
+        return QColor(picture.pixel(x, y)) != GamePictureMaker::Background;
+    };
+    for (const int gameId : {GameIds::Klondike, GameIds::FreeCell, GameIds::Spider, GameIds::MonteCarlo,
+                             GameIds::Bisley}) {
+        SCOPED_TRACE(gameId);
+        const QImage picture = small.Picture(gameId, box);
+        ASSERT_EQ(picture.size(), box);
+        const QImage full = reference.FullPicture(gameId).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QImage expected(box, QImage::Format_RGB32);
+        expected.fill(GamePictureMaker::Background);
+        QPainter(&expected).drawImage((box.width() - full.width()) / 2, (box.height() - full.height()) / 2, full);
+        int both = 0, either = 0;
+        QRect drawn, drawnExpected;
+        for (int y = 0; y < box.height(); ++y)
+            for (int x = 0; x < box.width(); ++x) {
+                both += covered(picture, x, y) && covered(expected, x, y);
+                either += covered(picture, x, y) || covered(expected, x, y);
+                if (covered(picture, x, y))
+                    drawn |= QRect(x, y, 1, 1);
+                if (covered(expected, x, y))
+                    drawnExpected |= QRect(x, y, 1, 1);
+            }
+        // Spreads round to other pixel steps at small sizes; a shifted or mis-sized layout
+        // overlaps far less than this.
+        ASSERT_GT(either, 0);
+        EXPECT_GT(double(both) / either, 0.55);
+        for (const int edge : {drawn.left() - drawnExpected.left(), drawn.top() - drawnExpected.top(),
+                               drawn.right() - drawnExpected.right(), drawn.bottom() - drawnExpected.bottom()})
+            EXPECT_LE(std::abs(edge), 12);
+        EXPECT_EQ(QSize(cardPictures().CardWidth(), cardPictures().CardHeight()), tableCard);
+    }
 }
 
 namespace {
