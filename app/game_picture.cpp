@@ -186,6 +186,8 @@ QImage GamePictureMaker::Picture(int gameId, QSize box)
         QPainter painter(&result);
         painter.drawImage((box.width() - scaled.width()) / 2, (box.height() - scaled.height()) / 2, scaled);
     }
+    // Only the picture on show is kept: the next one is quick to draw with small cards.
+    cache_.clear();
     cache_[gameId] = result;
     return result;
 }

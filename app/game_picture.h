@@ -40,8 +40,9 @@ void registerDealtGames(GameDeals &deals);
 // deal shows its packs shuffled by the same generator. Given the program's card sets, the
 // table is drawn with cards of the player's set made at the picture's own scale (a few
 // kilobytes of small faces instead of a full-size table and its full-size faces); without
-// them it is drawn with the table's pictures and scaled down. Only the pictures shown are
-// kept, at the size shown, until the card pictures change or the dialog closes.
+// them it is drawn with the table's pictures and scaled down. Only the picture shown is
+// kept, at the size shown, until another is shown, the card pictures change or the dialog
+// closes.
 class GamePictureMaker {
 public:
     static constexpr quint32 PictureGameNumber = 1;
@@ -78,5 +79,5 @@ private:
     std::unique_ptr<CardSets> smallSets_;
     std::unique_ptr<TBoard> board_;
     std::unique_ptr<GameTable> table_;
-    std::map<int, QImage> cache_; // shown pictures by game id, each at the box it was made for
+    std::map<int, QImage> cache_; // the shown picture by game id, at the box it was made for
 };

@@ -188,7 +188,7 @@ TEST(GamePicture, IsDrawnFromTheGamesDealScaledOnGreen)
     EXPECT_FALSE(spider.isNull());
 }
 
-TEST(GamePicture, TheDialogKeepsOnlyTheShownPicturesAndLetsThemGoWhenItCloses)
+TEST(GamePicture, TheDialogKeepsOnlyThePictureOnShowAndLetsItGoWhenItCloses)
 {
     GameDeals deals;
     registerDealtGames(deals);
@@ -221,8 +221,8 @@ TEST(GamePicture, TheDialogKeepsOnlyTheShownPicturesAndLetsThemGoWhenItCloses)
             EXPECT_EQ(picture, expected(dialog.SelectedGameId(), box));
             ++shown;
         }
-        // One picture per game shown, each no larger than the box.
-        EXPECT_EQ(maker.CachedCount(), size_t(shown));
+        // Only the picture on show is kept.
+        EXPECT_EQ(maker.CachedCount(), 1u);
     });
     EXPECT_EQ(shown, 12);
     EXPECT_EQ(maker.CachedCount(), 0u);
