@@ -18,7 +18,7 @@
 namespace {
 
 // The margin the frame keeps around the cards it marks.
-constexpr int FrameMargin = 4;
+constexpr int FrameMargin = 5;
 
 bool revealsFirst(int key)
 {

@@ -98,8 +98,8 @@ void TBoard::paintFocusFrame(QPainter &painter)
         painter.fillRect(QRect(outer.right() - width + 1, outer.top(), width, outer.height()), colour);
     };
     band(frame, 1, Qt::black);
-    band(frame.adjusted(1, 1, -1, -1), 2, palette().color(QPalette::Active, QPalette::Highlight));
-    band(frame.adjusted(3, 3, -3, -3), 1, Qt::white);
+    band(frame.adjusted(1, 1, -1, -1), 3, palette().color(QPalette::Active, QPalette::Highlight));
+    band(frame.adjusted(4, 4, -4, -4), 1, Qt::white);
 }
 
 void TBoard::PaintTable(QPainter &painter, const QRect &area)
