@@ -3,11 +3,15 @@
 
 #include "app/game_session.h"
 #include "engine/Cardscmp.h"
+#include "games/freecell.h"
 #include "games/game_definitions.h"
 #include "games/game_table.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -157,6 +161,44 @@ TEST(KeyboardPlay, AFreeCellRunMovesByKeysAsFarAsTheFreeCellsCarry)
         EXPECT_EQ(run->HostDeck(), filled == 0 ? columns[to] : columns[from]);
         EXPECT_EQ(columns[to]->TopCard()->Below == run, filled == 0);
     }
+}
+
+TEST(KeyboardPlay, AFreeCellDealIsWonByKeysAlone)
+{
+    const QString solver = QStandardPaths::findExecutable(QStringLiteral("fc-solve"));
+    if (solver.isEmpty())
+        GTEST_SKIP() << "fc-solve (package freecell-solver-bin) is not installed";
+    KeyTable t;
+    t.deal(GameIds::FreeCell, 1);
+    QProcess process;
+    process.start(solver, {QStringLiteral("-m"), QStringLiteral("-snx"), QStringLiteral("-")});
+    process.write(FreeCellSolverBoard(t.table()).toLatin1());
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    // Single-card moves in the solver's notation: columns 1..8, cells a..d, foundations h.
+    // The cycle never runs between them (no events), so every card goes by the keys.
+    const auto pile = [&t](QChar place) {
+        return place.isDigit() ? t.table().Tableau[place.digitValue()] : t.table().Cells[place.unicode() - 'a' + 1];
+    };
+    const QRegularExpression move(QStringLiteral("^[1-8a-d][1-8a-dh]$"));
+    const QString solution = QString::fromLatin1(process.readAllStandardOutput());
+    for (const QString &word : solution.split(QRegularExpression(QStringLiteral("\\s+")))) {
+        if (!move.match(word).hasMatch())
+            continue;
+        SCOPED_TRACE(word.toStdString());
+        TDeck *from = pile(word[0]), *to = word[1] == QLatin1Char('h') ? nullptr : pile(word[1]);
+        const TCard *card = from->TopCard();
+        for (int f = 1; !to; ++f)
+            if (TCard *top = t.table().Foundations[f]->TopCard(); top ? top->Suit() == card->Suit() : card->Rank() == 1)
+                to = t.table().Foundations[f];
+        t.reach(from);
+        t.key(Qt::Key_Return);
+        t.reach(to);
+        t.key(Qt::Key_Return);
+        ASSERT_EQ(card->HostDeck(), to);
+    }
+    EXPECT_EQ(t.board().Score(), 208);
+    EXPECT_TRUE(QTest::qWaitFor([&t] { return !t.wonGames.isEmpty(); })); // the cycle sees the game won
 }
 
 TEST(KeyboardPlay, EscapeAndARefusedDropLeaveTheTableAsItWas)
