@@ -16,6 +16,7 @@
 #include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/klondike.h"
+#include "games/pile_names.h"
 #include "look/card_sets.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
@@ -155,6 +156,9 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     cardChooser = std::make_unique<CardChoiceDialog>(this);
     table->ColumnChooser = columnChooser.get();
     table->CardChoice = cardChooser.get();
+    Board1->OnPileName = [this](const TDeck *pile) { return PileName(*table, pile); };
+    // The keys play on the table from the start.
+    Board1->setFocus();
     int gameId = cards.Game;
     // Custom variants are not loaded in this build: a stored variant id falls back to game 1.
     if (gameId >= FirstCustomGameId)
@@ -272,6 +276,7 @@ TMain_F::~TMain_F()
     Board1->OnGameStarted = nullptr;
     Board1->OnMadeMove = nullptr;
     Board1->OnCardCountText = nullptr;
+    Board1->OnPileName = nullptr;
     if (table)
         table->ForgetPiles();
 }
@@ -1082,8 +1087,9 @@ bool TMain_F::applicationFilter(QObject *watched, QEvent *event)
             Resume();
             return true;
         }
+        // Escape puts back cards the keys picked up before it minimises.
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier
-            && program.Data().settings.Cards.Minimize_On_ESC) {
+            && program.Data().settings.Cards.Minimize_On_ESC && !Board1->KeyboardHeldCard()) {
             MinimizeWindow();
             return true;
         }

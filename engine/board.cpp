@@ -5,6 +5,7 @@
 #include "engine/drag_state.h"
 #include "engine/deck.h"
 #include "engine/engine_state.h"
+#include "engine/table_accessible.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -16,6 +17,9 @@ TBoard::TBoard(QWidget *parent) : QWidget(parent), Color(0, 128, 0)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // The table takes the keyboard when clicked or tabbed to (its buttons follow it in the tab order).
+    setFocusPolicy(Qt::StrongFocus);
+    InstallTableAccessibility();
     autoTimer = new QTimer(this);
     autoTimer->setInterval(80);
     connect(autoTimer, &QTimer::timeout, this, [this] {
@@ -66,6 +70,9 @@ TBoardButton *TBoard::NewButton()
 
 void TBoard::FreeDecks()
 {
+    CancelKeyboardPickUp();
+    focusDeck = nullptr;
+    focusCard = nullptr;
     SelectedDeck = nullptr;
     SetHighLightedDeck(nullptr);
     ClickedCard = nullptr;
@@ -88,6 +95,10 @@ void TBoard::FreeDeck(TDeck *deck)
     const auto owned = std::find_if(decks.begin(), decks.end(), [deck](const auto &d) { return d.get() == deck; });
     if (owned == decks.end())
         return;
+    if (heldCard && heldCard->HostDeck() == deck)
+        CancelKeyboardPickUp();
+    if (focusDeck == deck)
+        focusDeck = nullptr;
     if (SelectedDeck == deck)
         SelectedDeck = nullptr;
     if (highLightedDeck == deck)

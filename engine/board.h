@@ -141,6 +141,24 @@ public:
     // Draws one card (picture, selection, highlight) with its top-left corner at `at`.
     void PaintCard(QPainter &painter, const TCard &card, const QPoint &at) const;
 
+    // --- the keyboard (board_keys.cpp) ---
+    // The pile the keys act on, and in a spread pile the card (the top card when none is
+    // chosen); the frame shows from the first table key to the next mouse press.
+    TDeck *FocusedDeck() const;
+    TCard *FocusedCard() const;
+    bool FocusShown() const { return focusShown; }
+    // Where the focus frame lies (table coordinates); empty while it is hidden.
+    QRect FocusFrameRect() const;
+    // The card picked up by the keys with every card on it, nullptr when none is held.
+    TCard *KeyboardHeldCard() const;
+    void CancelKeyboardPickUp();
+    // What a screen reader says of the focus: "Seven of hearts, tableau 3, 4 cards".
+    QString FocusDescription() const;
+    // The name of a pile as the game calls it ("tableau 3", "foundation 1"); the table
+    // itself names piles only by their role.
+    std::function<QString(const TDeck *pile)> OnPileName;
+    QString PileName(const TDeck *pile) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -148,6 +166,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     friend struct DragState;
@@ -167,6 +186,26 @@ private:
     void endDrag(bool backHome);
     void paintDrag(QPainter &painter, const QRect &area);
     void showSelectionCursor(TDeck *deck);
+    // The keyboard, step by step.
+    std::vector<std::vector<TDeck *>> focusRows() const;
+    TDeck *shownPileAt(TDeck *deck) const;
+    void setKeyFocus(TDeck *deck, TCard *card);
+    void moveFocusAlongRow(int step);
+    void moveFocusAcrossRows(int step);
+    void moveFocusToEnd(bool last);
+    void enterOnFocus();
+    void pickUp(TCard *card);
+    void dropHeldCards(TDeck *dest);
+    void keyboardClick(TDeck *deck);
+    void keyboardDoubleClick(TDeck *deck);
+    void hideKeyFocus();
+    void focusChanged();
+    void paintFocusFrame(QPainter &painter);
+    TDeck *focusDeck = nullptr;
+    TCard *focusCard = nullptr;
+    TCard *heldCard = nullptr;
+    bool focusShown = false;
+    QRect paintedFocusFrame;
     QObject *pressedControl = nullptr;
     TCard *pressedCard = nullptr;
     TDeck *pressedDeck = nullptr;

@@ -2,8 +2,23 @@
 
 #include "engine/board.h"
 
+#include <QKeyEvent>
+
 TBoardButton::TBoardButton(TBoard *board) : QPushButton(board), Board(board)
 {
+    // Reached by Tab from the table; a mouse click leaves the keyboard with the table.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void TBoardButton::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (isEnabled())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void TBoardButton::SetVLeft(int value)

@@ -20,6 +20,10 @@ public:
     TBoard *Board = nullptr;
     int Tag = 0; // 100: re-placed on every re-layout
 
+protected:
+    // Enter presses the button as Space does (a table is no dialog with a default button).
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     int vLeft = 0;
     int vTop = 0;

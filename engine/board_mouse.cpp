@@ -42,6 +42,8 @@ const QCursor &DownArrowCursor()
 
 void TBoard::mousePressEvent(QMouseEvent *event)
 {
+    // The mouse takes over: the focus frame goes, and so do cards the keys picked up.
+    hideKeyFocus();
     const QPoint at = event->position().toPoint();
     TCard *card = CardAt(at);
     if (card && !card->HostDeck())

@@ -76,6 +76,30 @@ void TBoard::paintEvent(QPaintEvent *event)
     // A card shown whole while the right button is held lies over everything.
     if (PeekCard && PeekCard->BoundsRect().intersects(event->rect()))
         PaintCard(painter, *PeekCard, PeekCard->BoundsRect().topLeft());
+    paintFocusFrame(painter);
+}
+
+void TBoard::paintFocusFrame(QPainter &painter)
+{
+    const QRect frame = FocusFrameRect();
+    // The marked cards changed since the frame was drawn (a move, a deal): draw it again
+    // where it was and where it goes.
+    if (frame != paintedFocusFrame) {
+        update(paintedFocusFrame.united(frame));
+        paintedFocusFrame = frame;
+    }
+    if (frame.isEmpty())
+        return;
+    // The desktop's focus colour between a dark and a light line shows on every background.
+    const auto band = [&painter](const QRect &outer, int width, const QColor &colour) {
+        painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), width), colour);
+        painter.fillRect(QRect(outer.left(), outer.bottom() - width + 1, outer.width(), width), colour);
+        painter.fillRect(QRect(outer.left(), outer.top(), width, outer.height()), colour);
+        painter.fillRect(QRect(outer.right() - width + 1, outer.top(), width, outer.height()), colour);
+    };
+    band(frame, 1, Qt::black);
+    band(frame.adjusted(1, 1, -1, -1), 3, palette().color(QPalette::Active, QPalette::Highlight));
+    band(frame.adjusted(4, 4, -4, -4), 1, Qt::white);
 }
 
 void TBoard::PaintTable(QPainter &painter, const QRect &area)

@@ -10,6 +10,8 @@ TBoardScrollBox::TBoardScrollBox(QWidget *parent) : QScrollArea(parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
     viewport()->setAutoFillBackground(false);
+    // The keys go to the table inside, not to the box (whose arrows would scroll).
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void TBoardScrollBox::SetBoard(TBoard *table)
