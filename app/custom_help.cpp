@@ -130,6 +130,9 @@ TCustomHelp::TCustomHelp(const CustomGameRecord &variant, std::function<void()> 
             group = groupOfRow[index];
             auto *box = new QGroupBox(QString::fromLatin1(groupTitles[group]));
             grid = new QGridLayout(box);
+            // The three groups line up their columns.
+            grid->setColumnMinimumWidth(0, 170);
+            grid->setColumnMinimumWidth(1, 230);
             grid->addWidget(new QLabel(QStringLiteral("Original rules")), 0, 2);
             layout->addWidget(box);
             line = 1;

@@ -415,6 +415,12 @@ QMenu *TGameDlg::MakePopup()
     }
     menu->addSeparator();
     connect(menu->addAction(QString::fromLatin1(GameDlgText::NewGroup)), &QAction::triggered, this, &TGameDlg::NewGroup);
+    if (ShownGroup() == RecentlyPlayedGroup && !Groups.RecentlyPlayed().isEmpty()) {
+        connect(menu->addAction(QString::fromLatin1(GameDlgText::ClearRecent)), &QAction::triggered, this, [this] {
+            Groups.ClearRecentlyPlayed();
+            showRows();
+        });
+    }
     if (ShownGroup() > RecentlyPlayedGroup) {
         connect(menu->addAction(QString::fromLatin1(GameDlgText::RenameGroup)), &QAction::triggered, this,
                 &TGameDlg::RenameShownGroup);

@@ -32,6 +32,7 @@ inline constexpr char EditPlayerList[] = "Edit player list";
 inline constexpr char AddToGroup[] = "Add to &Group";
 inline constexpr char RemoveFromGroup[] = "&Remove from This Group";
 inline constexpr char NewGroup[] = "&New Group...";
+inline constexpr char ClearRecent[] = "&Clear This List";
 inline constexpr char RenameGroup[] = "Re&name Group...";
 inline constexpr char DeleteGroup[] = "Delete Gro&up";
 inline constexpr char GroupName[] = "Group name:";

@@ -179,6 +179,10 @@ bool GameGroups::AddToGroup(int gameId, int number)
 
 void GameGroups::RemoveFromGroup(int gameId, int number)
 {
+    if (number == FavoritesGroup) {
+        DeleteFromFavorites(gameId);
+        return;
+    }
     if (number == RecentlyPlayedGroup)
         recent_.removeAll(gameId);
     removeLetter(gameId, groupLetter(number));
