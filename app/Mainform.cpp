@@ -269,6 +269,8 @@ TMain_F::~TMain_F()
     freePauseLabels();
     // The items are not written any more: the dialog they read goes first.
     session->OnStateChanged = nullptr;
+    // The statistics outlive the window; the variants' blocks go with it.
+    program.Data().statistics.CustomGameStats = nullptr;
     gameDialog.reset();
     session.reset();
     // Every reference into the piles goes before the table frees them.
