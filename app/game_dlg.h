@@ -59,8 +59,9 @@ public:
     // "Confirm_On_Delete_Game".
     virtual bool ConfirmOnDeleteGame() const { return true; }
     virtual void SetConfirmOnDeleteGame(bool) {}
-    // Removes a variant with its statistics and log records; when it is the current game the
-    // table is cleared and its base game becomes current. False when nothing was removed.
+    // Removes a variant with its statistics and log records, later variants moving down one id
+    // in the log and the groups; when it is the current game the table is cleared and its base
+    // game becomes current. False when nothing was removed.
     virtual bool DeleteCustomGame(int) { return false; }
     // The players in list order and the index of the current one.
     virtual QStringList PlayerNames() const { return {}; }
@@ -72,8 +73,8 @@ public:
 };
 
 // `TGameDlg` ("Select Solitaire"): the modal dialog in which the player picks a game. Made
-// once at start and reused. It keeps the sort order between showings and owns the
-// recently played list and the favourite marks (`Groups`).
+// once at start and reused. It keeps the sort order between showings and owns the game
+// groups (`Groups`): the favourites, the recently played list and the player's own groups.
 class TGameDlg : public QDialog {
     Q_OBJECT
 public:

@@ -66,8 +66,13 @@ struct Dealt {
     ~Dealt() { table.ForgetPiles(); }
 };
 
-// A base game and, when not -1, the tableau method to choose instead of the next one.
-using VariantCase = std::pair<int, int>;
+// A base game and, where not -1, a tableau method (building down) and a redeal index chosen
+// instead of the next ones.
+struct VariantCase {
+    int baseId;
+    int tableauMethod = -1;
+    int redeals = -1;
+};
 
 class VariantPlay : public ::testing::TestWithParam<VariantCase> {
 protected:
@@ -85,7 +90,7 @@ protected:
 // exactly when the changed building rule allows it.
 TEST_P(VariantPlay, EveryChangedChoiceDecidesTheDealAndThePlay)
 {
-    const auto [baseId, method] = GetParam();
+    const auto [baseId, method, redeals] = GetParam();
     CustomVariants variants;
     const RuleChoicesEnabled enabled = EnabledChoices(DefaultRulesRecord(baseId));
     CustomGameRecord record = WorkingRecordFor(baseId, variants);
@@ -95,6 +100,8 @@ TEST_P(VariantPlay, EveryChangedChoiceDecidesTheDealAndThePlay)
         choices.tableauDirection = 1; // "Down"
         choices.tableauMethod = method;
     }
+    if (redeals >= 0)
+        choices.redeals = redeals;
     ApplyChoices(choices, enabled, record);
     record.Name = QStringLiteral("Variant");
     ASSERT_TRUE(variants.List.add(record));
@@ -113,6 +120,17 @@ TEST_P(VariantPlay, EveryChangedChoiceDecidesTheDealAndThePlay)
     }
     if (enabled.stockDeal) {
         EXPECT_EQ(table.CardsPerDeal, record.StockDeal);
+    }
+    if (enabled.redeals && enabled.stockDeal) {
+        // The stock turns its cards one or three at a time for as many passes as the redeals allow.
+        const int stockCards = table.Stock->CardsCount();
+        MovePlayer player(table);
+        int clicks = 0;
+        while (clicks < 500 && player.Run(QStringLiteral("click Stock")))
+            ++clicks;
+        const int perPass = (stockCards + record.StockDeal - 1) / record.StockDeal;
+        const int passes = record.Redeals == -2 ? 0 : record.Redeals > 0 ? record.Redeals + 1 : 1;
+        EXPECT_EQ(clicks, passes == 0 ? 500 : passes * perPass + passes - 1);
     }
     for (int i = 1; i <= table.Foundations.Count(); ++i)
         EXPECT_EQ(table.Foundations[i]->Rule, RuleFromCode(CodeOf(rules.foundations.build)));
@@ -159,11 +177,12 @@ TEST_P(VariantPlay, EveryChangedChoiceDecidesTheDealAndThePlay)
     EXPECT_GT(refused, 0);
 }
 
-// FreeCell "In same suit" refuses a red 7 on a black 8 and takes the 7 of the 8's suit.
+// FreeCell "In same suit" refuses a red 7 on a black 8 and takes the 7 of the 8's suit;
+// Klondike turns one card at a time with "Unlimited" redeals.
 INSTANTIATE_TEST_SUITE_P(CustomisableGames, VariantPlay,
-                         ::testing::Values(VariantCase{10, -1}, VariantCase{14, -1}, VariantCase{17, -1},
-                                           VariantCase{32, -1}, VariantCase{32, 0}, VariantCase{108, -1},
-                                           VariantCase{221, -1}, VariantCase{309, -1}));
+                         ::testing::Values(VariantCase{10}, VariantCase{14}, VariantCase{17}, VariantCase{32},
+                                           VariantCase{32, 0}, VariantCase{108}, VariantCase{108, -1, 9},
+                                           VariantCase{221}, VariantCase{309}));
 
 TEST(Variants, NamedChoicesGiveTheirCodes)
 {
