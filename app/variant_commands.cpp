@@ -67,7 +67,15 @@ GameWindowRecord *TMain_F::windowRecord(int gameId) const
 {
     if (IsCustomGameId(gameId)) {
         CustomGameRecord *variant = variants->Record(gameId);
-        return variant ? &variant->Window : nullptr;
+        if (!variant)
+            return nullptr;
+        // A record without a usable size (a damaged file) takes the default size.
+        if (variant->Window.Height <= 0 || variant->Window.Width <= 0) {
+            const GameWindowRecord standard = program.Data().windowRecords.defaultRecord();
+            variant->Window.Height = standard.Height;
+            variant->Window.Width = standard.Width;
+        }
+        return &variant->Window;
     }
     return program.Data().windowRecords.record(gameId);
 }
