@@ -9,6 +9,13 @@ bool builtIn(int gameId)
     return gameId >= 0 && gameId < GameGroups::BuiltInCount;
 }
 
+// A group's name as the groups file keeps it; the file's placeholder name is no group's.
+QString usableName(const QString &name)
+{
+    const QString trimmed = name.trimmed().left(255);
+    return trimmed == QStringLiteral("XXXXXXXX") ? QString() : trimmed;
+}
+
 } // namespace
 
 GameGroups::GameGroups()
@@ -118,7 +125,7 @@ void GameGroups::SetGroups(std::vector<GameGroup> groups)
 
 int GameGroups::CreateGroup(const QString &name)
 {
-    const QString trimmed = name.trimmed();
+    const QString trimmed = usableName(name);
     if (trimmed.isEmpty() || int(groups_.size()) >= MaxGroups)
         return 0;
     for (const GameGroup &group : groups_)
@@ -131,7 +138,7 @@ int GameGroups::CreateGroup(const QString &name)
 
 bool GameGroups::RenameGroup(int number, const QString &name)
 {
-    const QString trimmed = name.trimmed();
+    const QString trimmed = usableName(name);
     if (number <= RecentlyPlayedGroup || trimmed.isEmpty())
         return false;
     GameGroup *target = nullptr;

@@ -127,6 +127,7 @@ TEST(GameGroups, PlayersGroupsKeepTheirGamesWhenOneBeforeThemGoes)
     const int first = groups.CreateGroup(QStringLiteral("First"));
     const int second = groups.CreateGroup(QStringLiteral("Second"));
     EXPECT_EQ(groups.CreateGroup(QStringLiteral("Second")), 0);
+    EXPECT_EQ(groups.CreateGroup(QStringLiteral("XXXXXXXX")), 0); // the placeholder name of the file
     groups.AddToGroup(32, first);
     groups.AddToGroup(32, second);
     groups.AddToGroup(1004, second);
