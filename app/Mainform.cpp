@@ -1,6 +1,7 @@
 #include "app/Mainform.h"
 
 #include "app/card_appearance.h"
+#include "app/custom_variants.h"
 #include "app/empty_column_dialog.h"
 #include "app/game_dlg.h"
 #include "app/game_picture.h"
@@ -20,6 +21,7 @@
 #include "look/card_sets.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
+#include "store/game_groups.h"
 #include "store/player_shortcuts.h"
 #include "store/won_figures.h"
 
@@ -140,6 +142,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     StartSteps steps;
     steps.inform = [this](const QString &text) { startMessages << text; };
     steps.warn = [this](const QString &text) { startWarnings << text; };
+    loadVariantsAndGroups(steps);
     data.loadAtStart(steps);
     CardsSettings &cards = data.settings.Cards;
 
@@ -160,9 +163,10 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     // The keys play on the table from the start.
     Board1->setFocus();
     int gameId = cards.Game;
-    // Custom variants are not loaded in this build: a stored variant id falls back to game 1.
-    if (gameId >= FirstCustomGameId)
+    // A stored variant id counts only while that variant exists; any other unknown id is game 1.
+    if (!IsBuiltInGameId(gameId) && !variants->Record(gameId))
         gameId = 1;
+    table->Customs = variants.get();
     table->CurrentGameId = gameId;
     table->BaseGameId = BaseGameId(gameId, table->Customs);
     session = std::make_unique<GameSession>(*table, *this);
@@ -195,8 +199,10 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     noteFont.setPointSizeF(noteFont.pointSizeF() * 1.25);
     emptyTableNote->setFont(noteFont);
 
-    pictures = std::make_unique<GamePictureMaker>(deals, nullptr, &appearance->Sets());
+    pictures = std::make_unique<GamePictureMaker>(deals, variants.get(), &appearance->Sets());
     gameDialog = std::make_unique<TGameDlg>(*this, pictures.get(), this);
+    gameDialog->Groups = *std::exchange(loadedGroups, nullptr);
+    gameDialog->ShowGroups();
     gameDialog->SetGameType(cards.Group);
     gameDialog->SetDealAvailable([this](int baseGameId) { return this->deals.Has(baseGameId); });
     // The start-up messages come before the first selection, so that no box hides behind it.
@@ -267,6 +273,8 @@ TMain_F::~TMain_F()
     freePauseLabels();
     // The items are not written any more: the dialog they read goes first.
     session->OnStateChanged = nullptr;
+    // The statistics outlive the window; the variants' blocks go with it.
+    program.Data().statistics.CustomGameStats = nullptr;
     gameDialog.reset();
     session.reset();
     // Every reference into the piles goes before the table frees them.
@@ -482,7 +490,7 @@ void TMain_F::StoreWindowPlacement(int gameId)
 {
     // A maximised window keeps the place it had before it was maximised.
     const bool maximised = isMaximized() || isFullScreen();
-    if (GameWindowRecord *record = program.Data().windowRecords.record(gameId))
+    if (GameWindowRecord *record = windowRecord(gameId))
         GameWindowRecords::storePlacement(*record, maximised ? normalFrame : frameGeometry(),
                                           appearance->WindowScaleFactors(), maximised && !normalFrame.isValid(),
                                           record->autoplayOn());
@@ -507,7 +515,7 @@ QRect TMain_F::AvailableArea() const
 void TMain_F::ApplyGameSettings(int gameId)
 {
     DataStore &data = program.Data();
-    const GameWindowRecord *record = data.windowRecords.record(gameId);
+    const GameWindowRecord *record = windowRecord(gameId);
     if (record && !isMaximized() && !isFullScreen()) {
         const WindowPlacement placement = data.windowRecords.placement(
             *record, appearance->WindowScaleFactors(), data.settings.Cards.SaveWindowPosition);
@@ -715,25 +723,18 @@ int TMain_F::CurrentGameId() const
 
 bool TMain_F::AutoplayOn(int gameId) const
 {
-    const GameWindowRecord *record = program.Data().windowRecords.record(gameId);
+    const GameWindowRecord *record = windowRecord(gameId);
     return !record || record->autoplayOn();
 }
 
 void TMain_F::SetAutoplayOn(int gameId, bool on)
 {
-    if (GameWindowRecord *record = program.Data().windowRecords.record(gameId))
+    if (GameWindowRecord *record = windowRecord(gameId))
         record->AutoplayOff = on ? 0 : 1;
     if (gameId == table->CurrentGameId) {
         table->Play.AutomaticMoves = on;
         Autoplay1->setChecked(on);
     }
-}
-
-void TMain_F::ShowRules(int gameId)
-{
-    QMessageBox::information(gameDialog->isVisible() ? static_cast<QWidget *>(gameDialog.get()) : this,
-                             QString::fromLatin1(ProgramTitle),
-                             QStringLiteral("The rules of %1 are not in this build yet.").arg(GameName(gameId)));
 }
 
 bool TMain_F::ConfirmOnDeleteGame() const
@@ -754,6 +755,16 @@ void TMain_F::EditPlayers()
     context.today = data.statistics.today();
     context.log = &data.log;
     context.shortcuts = shortcuts.get();
+    // Every player has a statistics record for every variant.
+    context.hooks = [this, today = context.today] {
+        PlayerListHooks hooks;
+        hooks.added = [this, today](const QString &name) { variants->List.addStatisticsForPlayer(name, today); };
+        hooks.renamed = [this](const QString &oldName, const QString &newName) {
+            variants->List.renamePlayer(oldName, newName);
+        };
+        hooks.deleted = [this](const QString &name) { variants->List.deletePlayerStatistics(name); };
+        return hooks;
+    };
     QWidget *over = gameDialog->isVisible() ? static_cast<QWidget *>(gameDialog.get()) : this;
     PlayerListDialog dialog(context, data.statistics.Players.current().Name, over);
     connect(&dialog, &PlayerListDialog::PlayersChanged, this, &TMain_F::showPlayer);
@@ -1028,6 +1039,7 @@ void TMain_F::runCloseSequence()
     CloseSteps steps;
     steps.endAbandonedGame = [this] { session->EndAbandonedGame(); };
     steps.storeWindowPlacement = [this] { StoreWindowPlacement(table->CurrentGameId); };
+    saveVariantsAndGroups(steps);
     saveFailures = data.saveAtClose(steps);
     saved = true;
 }

@@ -13,6 +13,11 @@
 
 class CardAppearance;
 class CardChooser;
+class CustomVariants;
+class GameGroups;
+struct GameWindowRecord;
+struct StartSteps;
+struct CloseSteps;
 class EmptyColumnChooser;
 class GameDeals;
 class GamePictureMaker;
@@ -199,6 +204,20 @@ public:
     QStringList PlayerNames() const override;
     int CurrentPlayer() const override;
     void ChoosePlayer(int index) override;
+    const CustomGameSource *CustomGames() const override;
+    int CustomGameCount() const override;
+    bool DeleteCustomGame(int gameId) override;
+
+    // The player's custom variants, loaded at start and saved at close.
+    CustomVariants &Variants() const { return *variants; }
+    // "Customize Rules" for the current game; OK lists the new variant, selected, in the
+    // game selection dialog, which then opens.
+    void CustomizeRulesClick();
+    // The rules window of a variant; the built-in rules page for any other game.
+    void GameHelp1Click();
+    // Opens the rules editor: tests answer it at once.
+    std::function<void(class TCustomRulesForm &form)> RunRulesForm;
+    std::function<void(class TCustomHelp &window)> RunRulesWindow;
 
     // The player list dialog, as a double-click on the player panel or the game selection
     // dialog's player box opens it.
@@ -256,6 +275,10 @@ private:
     void keepFrameOnScreen();
     void startDragScrolling();
     void runCloseSequence();
+    // The placement record of a game: a variant's own, else the built-in record.
+    GameWindowRecord *windowRecord(int gameId) const;
+    void loadVariantsAndGroups(StartSteps &steps);
+    void saveVariantsAndGroups(CloseSteps &steps);
     void showPauseLabels();
     void freePauseLabels();
     void walkJournal(bool back);
@@ -288,6 +311,9 @@ private:
     // The questions a clicked move may ask (the card to take, a run or one card for an empty column).
     std::unique_ptr<EmptyColumnChooser> columnChooser;
     std::unique_ptr<CardChooser> cardChooser;
+    std::unique_ptr<CustomVariants> variants;
+    std::unique_ptr<GameGroups> loadedGroups; // the groups as read at start, until the dialog takes them
+    bool groupsDamaged = false;
     std::unique_ptr<GameTable> table;
     std::unique_ptr<GameSession> session;
     std::unique_ptr<GamePictureMaker> pictures;

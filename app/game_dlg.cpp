@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -50,11 +52,19 @@ TGameDlg::TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *paren
     AskDeleteGame = [this](const QString &question, bool &dontAskAgain) {
         return askDeleteGame(this, question, dontAskAgain);
     };
+    AskGroupName = [this](const QString &caption, const QString &name) -> std::optional<QString> {
+        bool ok = false;
+        const QString text = QInputDialog::getText(this, caption, QString::fromLatin1(GameDlgText::GroupName),
+                                                   QLineEdit::Normal, name, &ok);
+        return ok ? std::optional<QString>(text) : std::nullopt;
+    };
+    AskDeleteGroup = [this](const QString &question) {
+        return QMessageBox::question(this, QString::fromLatin1(ProgramTitle), question) == QMessageBox::Yes;
+    };
 
     gameTypes = new QComboBox;
     gameTypes->setObjectName(QStringLiteral("GameType_CB"));
-    gameTypes->addItems({QString::fromLatin1(GameListText::AllGames), QString::fromLatin1(GameListText::FavoriteGames),
-                         QString::fromLatin1(GameListText::RecentlyPlayedGames)});
+    ShowGroups();
     connect(gameTypes, &QComboBox::currentIndexChanged, this, [this] { showRows(); });
 
     players = new QComboBox;
@@ -197,14 +207,87 @@ void TGameDlg::playerChosen(int index)
 
 bool TGameDlg::rowShown(const GameRow &row) const
 {
-    switch (gameTypes->currentIndex()) {
-    case 1:
-        return Groups.IsMember(row.GameId, FavoritesGroup);
-    case 2:
-        return Groups.RecentlyPlayed().contains(row.GameId);
-    default:
+    const int group = ShownGroup();
+    if (group == 0)
         return true;
+    if (group == RecentlyPlayedGroup)
+        return Groups.RecentlyPlayed().contains(row.GameId);
+    return Groups.IsMember(row.GameId, group);
+}
+
+int TGameDlg::ShownGroup() const
+{
+    const int index = gameTypes->currentIndex();
+    const std::vector<GameGroup> &groups = Groups.Groups();
+    return index >= 1 && index <= int(groups.size()) ? groups[std::size_t(index - 1)].Number : 0;
+}
+
+void TGameDlg::ShowGroups()
+{
+    const int shown = gameTypes->currentIndex();
+    {
+        const QSignalBlocker block(gameTypes);
+        gameTypes->clear();
+        gameTypes->addItem(QString::fromLatin1(GameListText::AllGames));
+        for (const GameGroup &group : Groups.Groups())
+            gameTypes->addItem(group.Name);
+        gameTypes->setCurrentIndex(shown >= 0 && shown < gameTypes->count() ? shown : 0);
     }
+    if (filled)
+        showRows();
+}
+
+void TGameDlg::AddSelectedGameToGroup(int number)
+{
+    const int gameId = SelectedGameId();
+    if (gameId >= 0 && Groups.AddToGroup(gameId, number))
+        showRows();
+}
+
+void TGameDlg::RemoveSelectedGameFromGroup()
+{
+    const int gameId = SelectedGameId();
+    const int group = ShownGroup();
+    if (gameId < 0 || group == 0)
+        return;
+    Groups.RemoveFromGroup(gameId, group);
+    showRows();
+}
+
+void TGameDlg::NewGroup()
+{
+    const std::optional<QString> name = AskGroupName ? AskGroupName(QString::fromLatin1(GameDlgText::NewGroup).remove(QLatin1Char('&')).remove(QStringLiteral("...")), QString()) : std::nullopt;
+    if (!name)
+        return;
+    const int number = Groups.CreateGroup(*name);
+    if (number == 0)
+        return;
+    ShowGroups();
+    SetGameType(number);
+}
+
+void TGameDlg::RenameShownGroup()
+{
+    const int group = ShownGroup();
+    if (group <= RecentlyPlayedGroup || !AskGroupName)
+        return;
+    const std::optional<QString> name =
+        AskGroupName(QString::fromLatin1(GameDlgText::RenameGroup).remove(QLatin1Char('&')).remove(QStringLiteral("...")),
+                     gameTypes->currentText());
+    if (name && Groups.RenameGroup(group, *name))
+        ShowGroups();
+}
+
+void TGameDlg::DeleteShownGroup()
+{
+    const int group = ShownGroup();
+    if (group <= RecentlyPlayedGroup)
+        return;
+    if (AskDeleteGroup && !AskDeleteGroup(QString::fromLatin1(GameDlgText::ConfirmDeleteGroup).arg(gameTypes->currentText())))
+        return;
+    Groups.DeleteGroup(group);
+    SetGameType(0);
+    ShowGroups();
 }
 
 void TGameDlg::showRows()
@@ -309,22 +392,55 @@ void TGameDlg::showPicture(int gameId)
         picture->setPixmap(QPixmap::fromImage(image));
 }
 
-void TGameDlg::showPopup(const QPoint &at)
+QMenu *TGameDlg::MakePopup()
 {
     const int gameId = SelectedGameId();
-    if (gameId < 0)
-        return;
-    QMenu menu(this);
-    QAction *rules = menu.addAction(QString::fromLatin1(GameDlgText::Rules));
-    rules->setShortcut(Qt::Key_F1);
-    connect(rules, &QAction::triggered, this, [this, gameId] { host.ShowRules(gameId); });
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("GamePopup"));
+    if (gameId >= 0) {
+        QAction *rules = menu->addAction(QString::fromLatin1(GameDlgText::Rules));
+        rules->setShortcut(Qt::Key_F1);
+        connect(rules, &QAction::triggered, this, [this, gameId] { host.ShowRules(gameId); });
+        QMenu *addTo = menu->addMenu(QString::fromLatin1(GameDlgText::AddToGroup));
+        for (const GameGroup &group : Groups.Groups()) {
+            QAction *item = addTo->addAction(group.Name);
+            item->setEnabled(group.Number == RecentlyPlayedGroup ? !Groups.RecentlyPlayed().contains(gameId)
+                                                                 : !Groups.IsMember(gameId, group.Number));
+            connect(item, &QAction::triggered, this, [this, number = group.Number] { AddSelectedGameToGroup(number); });
+        }
+        if (ShownGroup() != 0) {
+            QAction *remove = menu->addAction(QString::fromLatin1(GameDlgText::RemoveFromGroup));
+            connect(remove, &QAction::triggered, this, &TGameDlg::RemoveSelectedGameFromGroup);
+        }
+    }
+    menu->addSeparator();
+    connect(menu->addAction(QString::fromLatin1(GameDlgText::NewGroup)), &QAction::triggered, this, &TGameDlg::NewGroup);
+    if (ShownGroup() == RecentlyPlayedGroup && !Groups.RecentlyPlayed().isEmpty()) {
+        connect(menu->addAction(QString::fromLatin1(GameDlgText::ClearRecent)), &QAction::triggered, this, [this] {
+            Groups.ClearRecentlyPlayed();
+            showRows();
+        });
+    }
+    if (ShownGroup() > RecentlyPlayedGroup) {
+        connect(menu->addAction(QString::fromLatin1(GameDlgText::RenameGroup)), &QAction::triggered, this,
+                &TGameDlg::RenameShownGroup);
+        connect(menu->addAction(QString::fromLatin1(GameDlgText::DeleteGroup)), &QAction::triggered, this,
+                &TGameDlg::DeleteShownGroup);
+    }
     if (IsCustomGameId(gameId)) {
-        menu.addSeparator();
-        QAction *remove = menu.addAction(QString::fromLatin1(GameDlgText::DeleteGame));
+        menu->addSeparator();
+        QAction *remove = menu->addAction(QString::fromLatin1(GameDlgText::DeleteGame));
         remove->setShortcut(Qt::Key_Delete);
         connect(remove, &QAction::triggered, this, &TGameDlg::DeleteSelectedGame);
     }
-    menu.exec(list->viewport()->mapToGlobal(at));
+    return menu;
+}
+
+void TGameDlg::showPopup(const QPoint &at)
+{
+    QMenu *menu = MakePopup();
+    menu->exec(list->viewport()->mapToGlobal(at));
+    menu->deleteLater();
 }
 
 void TGameDlg::DeleteSelectedGame()
@@ -341,9 +457,9 @@ void TGameDlg::DeleteSelectedGame()
         if (!ok)
             return;
     }
+    // The host renumbers the later variants, in the groups as well.
     if (!host.DeleteCustomGame(gameId))
         return;
-    Groups.CustomGameRemoved(gameId);
     std::vector<GameRow> kept;
     for (GameRow row : rows) {
         if (row.GameId == gameId)
@@ -367,7 +483,17 @@ void TGameDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     FillPlayers();
-    SelectGame(host.CurrentGameId());
+    const int wanted = std::exchange(preselected, -1);
+    if (wanted >= 0) {
+        // A variant just made is shown among all games when the group shown lacks it.
+        SelectGame(wanted);
+        if (SelectedGameId() != wanted) {
+            SetGameType(0);
+            SelectGame(wanted);
+        }
+    } else {
+        SelectGame(host.CurrentGameId());
+    }
     selectionChanged();
     FitScreen();
     list->setFocus();

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CustomGameSource;
 class GamePictureMaker;
@@ -13,6 +14,7 @@ class QComboBox;
 class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTreeWidget;
@@ -27,6 +29,14 @@ inline constexpr char On[] = "On";
 inline constexpr char Off[] = "Off";
 inline constexpr char Player[] = "Player:";
 inline constexpr char EditPlayerList[] = "Edit player list";
+inline constexpr char AddToGroup[] = "Add to &Group";
+inline constexpr char RemoveFromGroup[] = "&Remove from This Group";
+inline constexpr char NewGroup[] = "&New Group...";
+inline constexpr char ClearRecent[] = "&Clear This List";
+inline constexpr char RenameGroup[] = "Re&name Group...";
+inline constexpr char DeleteGroup[] = "Delete Gro&up";
+inline constexpr char GroupName[] = "Group name:";
+inline constexpr char ConfirmDeleteGroup[] = "Delete the group '%1'? The games in it stay.";
 inline constexpr char ConfirmDelete[] =
     "You are going to permanently remove solitaire game '%1' along with statistics and log records. "
     "Are you sure you want to proceed?";
@@ -49,8 +59,9 @@ public:
     // "Confirm_On_Delete_Game".
     virtual bool ConfirmOnDeleteGame() const { return true; }
     virtual void SetConfirmOnDeleteGame(bool) {}
-    // Removes a variant with its statistics and log records; when it is the current game the
-    // table is cleared and its base game becomes current. False when nothing was removed.
+    // Removes a variant with its statistics and log records, later variants moving down one id
+    // in the log and the groups; when it is the current game the table is cleared and its base
+    // game becomes current. False when nothing was removed.
     virtual bool DeleteCustomGame(int) { return false; }
     // The players in list order and the index of the current one.
     virtual QStringList PlayerNames() const { return {}; }
@@ -62,8 +73,8 @@ public:
 };
 
 // `TGameDlg` ("Select Solitaire"): the modal dialog in which the player picks a game. Made
-// once at start and reused. It keeps the sort order between showings and owns the
-// recently played list and the favourite marks (`Groups`).
+// once at start and reused. It keeps the sort order between showings and owns the game
+// groups (`Groups`): the favourites, the recently played list and the player's own groups.
 class TGameDlg : public QDialog {
     Q_OBJECT
 public:
@@ -90,6 +101,10 @@ public:
     // The question before a variant is deleted: answers true for OK and sets dontAskAgain
     // when "Don't show this message again" was ticked. Tests replace it.
     std::function<bool(const QString &question, bool &dontAskAgain)> AskDeleteGame;
+    // The name of a new or renamed group (nothing for Cancel), and the question before a
+    // group is deleted. Tests replace them.
+    std::function<std::optional<QString>(const QString &caption, const QString &name)> AskGroupName;
+    std::function<bool(const QString &question)> AskDeleteGroup;
 
     GameGroups Groups;
 
@@ -110,8 +125,22 @@ public:
     // The game-type list's item ("Group"): 0 all games, then the groups.
     int GameType() const;
     void SetGameType(int index);
+    // Refills the game-type list from the groups, keeping the shown group where it still exists.
+    void ShowGroups();
+    // The group shown (its number); 0 for all games.
+    int ShownGroup() const;
+    // Group commands of the list's popup menu, on the selected game and the shown group.
+    void AddSelectedGameToGroup(int number);
+    void RemoveSelectedGameFromGroup();
+    void NewGroup();
+    void RenameShownGroup();
+    void DeleteShownGroup();
+    // The game the next showing selects instead of the current one (a variant just made).
+    void PreselectGame(int gameId) { preselected = gameId; }
     // Removes the variant of a row after asking (Del and "Delete &Game").
     void DeleteSelectedGame();
+    // The list's popup menu for the selected game and the shown group (owned by the dialog).
+    QMenu *MakePopup();
     // Fits the dialog into the available area of its screen: the picture box and the list
     // shrink where the screen is too small, and the whole dialog stays on the screen.
     void FitScreen();
@@ -144,6 +173,7 @@ private:
     std::vector<GameRow> rows;
     int sortState = DefaultSortState;
     bool filled = false;
+    int preselected = -1;
 
     QComboBox *gameTypes = nullptr;
     QComboBox *players = nullptr;

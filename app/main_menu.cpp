@@ -115,7 +115,7 @@ void TMain_F::createMenus()
                       QStringLiteral("Save the current game under a new name"), 20, false, &TMain_F::NoEffect);
     AddtoFavorites1 = addItem(Game1, "AddtoFavorites1", QStringLiteral("Add to &Favorites"),
                               QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("Add the current game to favorites"),
-                              0, false, &TMain_F::AddtoFavorites1Click);
+                              0, true, &TMain_F::AddtoFavorites1Click);
     RecentlyPlayedGames = new QMenu(QStringLiteral("Recently Played &Games"), this);
     RecentlyPlayedGames->setObjectName(QStringLiteral("RecentlyPlayedGames"));
     RecentlyPlayedGames->menuAction()->setObjectName(QStringLiteral("RecentlyPlayedGames"));
@@ -183,7 +183,7 @@ void TMain_F::createMenus()
                        false, &TMain_F::NoEffect);
     miCustomizeRules = addItem(Options2, "miCustomizeRules", QStringLiteral("&Modify Rules..."),
                                QKeySequence(Qt::CTRL | Qt::Key_U), QStringLiteral("Modify the rules of the game"), 1032,
-                               false, nullptr);
+                               true, &TMain_F::CustomizeRulesClick);
     Options2->addSeparator();
     ToolBarMenu = addItem(Options2, "ToolBarMenu", QStringLiteral("&Toolbar"), {}, QStringLiteral("Show/Hide Toolbar"),
                           0, true, &TMain_F::ToolBarMenuClick);
@@ -202,7 +202,8 @@ void TMain_F::createMenus()
     Contents_MI = addItem(Help1, "Contents_MI", QStringLiteral("&Contents..."), {},
                           QStringLiteral("Show the help contents"), 1, true, nullptr);
     GameHelp1 = addItem(Help1, "GameHelp1", QStringLiteral(" Help"), QKeySequence(Qt::Key_F1),
-                        QStringLiteral("Display the rules for current solitaire variation"), 0, true, nullptr);
+                        QStringLiteral("Display the rules for current solitaire variation"), 0, true,
+                        &TMain_F::GameHelp1Click);
     HelpMenuItem = addItem(Help1, "HelpMenuItem", QStringLiteral("&Quick Start"), {},
                            QStringLiteral("Brings up the Quick Start instructions"), 22, true, nullptr);
     miTipOfTheDay = addItem(Help1, "miTipOfTheDay", QStringLiteral("&Tip of the Day"), {},
@@ -241,11 +242,14 @@ void TMain_F::writeItemStates()
     const bool anyRecent = !gameDialog->Groups.RecentlyPlayed().isEmpty();
     RecentlyPlayedGames->setEnabled(anyRecent);
     RecentlyPlayedGames->menuAction()->setEnabled(anyRecent);
-    RunDemo1->setEnabled(!demoRefused(CurrentGameId()));
-    // Not part of this build yet: the options dialog, the variant editor, the toolbar
-    // (docked above the table once it is built) and the help pages.
-    for (QAction *item : {Options3, miCustomizeRules, ToolBarMenu, Contents_MI, GameHelp1, HelpMenuItem,
-                          miTipOfTheDay, HowTo1})
+    const int gameId = CurrentGameId();
+    RunDemo1->setEnabled(!demoRefused(gameId));
+    miCustomizeRules->setEnabled(IsCustomGameId(gameId) || MayBeCustomised(gameId));
+    // Of the game help only the rules window of a variant is part of this build.
+    GameHelp1->setEnabled(IsCustomGameId(gameId));
+    // Not part of this build yet: the options dialog, the toolbar (docked above the table
+    // once it is built) and the help pages.
+    for (QAction *item : {Options3, ToolBarMenu, Contents_MI, HelpMenuItem, miTipOfTheDay, HowTo1})
         item->setEnabled(false);
 }
 

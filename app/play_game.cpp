@@ -1,5 +1,6 @@
 #include "app/play_game.h"
 
+#include "app/custom_variants.h"
 #include "engine/board.h"
 #include "engine/engine_state.h"
 #include "games/game_table.h"
@@ -35,6 +36,12 @@ std::optional<int> runPlayGame(int argc, char **argv)
     };
     TBoard board;
     GameTable table(&board);
+    // A variant is dealt by the rules the player saved for it.
+    CustomVariants variants;
+    if (IsCustomGameId(gameId)) {
+        LoadVariantsForCommandLine(variants);
+        table.Customs = &variants;
+    }
     QTextStream input(stdin, QIODevice::ReadOnly);
     QTextStream output(stdout, QIODevice::WriteOnly);
     const int code = PlayGameFromText(table, gameId, quint32(number), argc == 5, input, output);

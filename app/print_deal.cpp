@@ -1,5 +1,6 @@
 #include "app/print_deal.h"
 
+#include "app/custom_variants.h"
 #include "engine/board.h"
 #include "games/deal_printout.h"
 #include "games/freecell.h"
@@ -35,6 +36,12 @@ std::optional<int> runPrintDeal(int argc, char **argv)
     QApplication application(qtArgc, argv);
     TBoard board;
     GameTable table(&board);
+    // A variant is dealt by the rules the player saved for it.
+    CustomVariants variants;
+    if (IsCustomGameId(gameId)) {
+        LoadVariantsForCommandLine(variants);
+        table.Customs = &variants;
+    }
     DealForPrinting(table, gameId, quint32(number));
     const QByteArray text = (solverFormat ? FreeCellSolverBoard(table) : DealPrintout(table, gameId, quint32(number))).toUtf8();
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);

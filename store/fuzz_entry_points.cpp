@@ -1,6 +1,8 @@
 #include "store/fuzz_entry_points.h"
 
 #include "store/binary_stream.h"
+#include "store/custom_games.h"
+#include "store/groups_file.h"
 #include "store/game_window_records.h"
 #include "store/log_file.h"
 #include "store/player_shortcuts.h"
@@ -106,6 +108,66 @@ bool fuzzDesktopExec(QByteArrayView bytes)
         splitDesktopExecValue(text);
         const QStringList arguments = text.split(u'\n');
         return splitDesktopExecValue(desktopExecValue(arguments)) == arguments;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzCustomGamesFile(QByteArrayView bytes)
+{
+    try {
+        TCustomGamesList list;
+        list.decodeVariants(bytes);
+        for (int index = 0; index < list.count(); ++index)
+            if (!UsableCustomRecord(*list.at(index)))
+                return false;
+        const QByteArray written = list.encodeVariants();
+        TCustomGamesList again;
+        again.decodeVariants(written);
+        return written.size() == 12 + qint64(list.count()) * (CustomGameRecord::Size + 8) && again.encodeVariants() == written;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzCustomStatsFile(QByteArrayView bytes)
+{
+    try {
+        // Two variants and two players, as a player's data may hold them.
+        TCustomGamesList list;
+        for (const char *name : {"Easy Klondike", "Suited FreeCell"}) {
+            CustomGameRecord record;
+            record.Name = QString::fromLatin1(name);
+            list.add(record);
+        }
+        const QStringList players = {QStringLiteral("Default"), QStringLiteral("Ann")};
+        list.decodeStatistics(bytes, players, Today);
+        // Every player has exactly one record per variant.
+        if (list.statistics().size() != 4)
+            return false;
+        const QByteArray written = list.encodeStatistics();
+        TCustomGamesList again = list;
+        again.decodeStatistics(written, players, Today);
+        return again.encodeStatistics() == written;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzGroupsFile(QByteArrayView bytes)
+{
+    try {
+        const auto exists = [](int gameId) { return gameId >= 1000 && gameId < 1003; };
+        GameGroups groups;
+        decodeGroupsFile(bytes, groups, exists);
+        if (groups.Groups().size() < 2 || groups.RecentlyPlayed().size() > GameGroups::MaxRecent)
+            return false;
+        for (int gameId = 0; gameId < GameGroups::BuiltInCount; ++gameId)
+            if (groups.Membership(gameId).size() > GameGroups::MaxLetters)
+                return false;
+        const QByteArray written = encodeGroupsFile(groups);
+        GameGroups again;
+        return decodeGroupsFile(written, again, exists) && encodeGroupsFile(again) == written;
     } catch (...) {
         return false;
     }

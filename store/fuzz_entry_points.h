@@ -12,6 +12,10 @@ bool fuzzLogFile(QByteArrayView bytes);
 bool fuzzGoptionsFile(QByteArrayView bytes);
 // The bytes as text: an Exec value to split, and lines as arguments that must survive quoting.
 bool fuzzDesktopExec(QByteArrayView bytes);
+// custgame.dat, custstat.dat (against two variants and two players) and qelcust.dat.
+bool fuzzCustomGamesFile(QByteArrayView bytes);
+bool fuzzCustomStatsFile(QByteArrayView bytes);
+bool fuzzGroupsFile(QByteArrayView bytes);
 
 struct FuzzEntryPoint {
     const char *name; // folder of its seed corpus under tools/fuzz/corpus
@@ -24,4 +28,7 @@ inline constexpr FuzzEntryPoint FuzzEntryPoints[] = {
     {"log_file", fuzzLogFile},
     {"goptions_file", fuzzGoptionsFile},
     {"desktop_exec", fuzzDesktopExec},
+    {"custom_games_file", fuzzCustomGamesFile},
+    {"custom_stats_file", fuzzCustomStatsFile},
+    {"groups_file", fuzzGroupsFile},
 };
