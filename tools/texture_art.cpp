@@ -170,13 +170,13 @@ QImage weave(const QColor &base, int thread, quint32 seed, double slub = 0.08)
 QImage marble(const QColor &stone, const QColor &vein, quint32 seed)
 {
     const Noise noise(seed);
-    return shaded(256, 256, [&](double s, double t) {
-        const double turbulence = noise.Fractal(s, t, 2, 2, 6, 0.55);
+    return shaded(512, 512, [&](double s, double t) {
+        const double turbulence = noise.Fractal(s, t, 2, 2, 7, 0.55);
         const double wave = std::sin(2 * M_PI * (s + t + 1.4 * turbulence));
         const double veins = std::pow(1.0 - std::abs(wave), 9.0);
         const double haze = 0.5 + 0.5 * std::sin(2 * M_PI * (t - s + 1.1 * noise.Fractal(s, t, 3, 3, 4)));
         const double clouds = noise.Fractal(s, t, 8, 8, 3);
-        return scaled(mixed(mixed(stone, vein, 0.18 * haze), vein, 0.55 * veins), 1.0 + 0.08 * (clouds - 0.5));
+        return scaled(mixed(mixed(stone, vein, 0.15 * haze), vein, 0.38 * veins), 1.0 + 0.08 * (clouds - 0.5));
     });
 }
 
