@@ -648,6 +648,7 @@ void TMain_F::TableAreaChanged()
 void TMain_F::AdaptCardPictures()
 {
     CardsSettings &cards = program.Data().settings.Cards;
+    background->SetScreen(program.Display().screenSize(), table->BaseGameId == 398 ? 650 : 300);
     if (cards.RandomBackground && (cards.Pattern_Type == 1 || cards.Pattern_Type == 2)
         && background->ChooseRandom([](int count) { return int(QRandomGenerator::global()->bounded(qMax(1, count))); })) {
         // A pick that could not be read shows the colour but keeps the player's choice.
