@@ -175,7 +175,8 @@ void TMakeBackDlg::message(const QString &text)
 
 void TMakeBackDlg::loadPicture()
 {
-    const QImage picture = PictureFile::Read(pictureFile, DecodedSize);
+    const QImage picture =
+        QFileInfo(pictureFile).isFile() ? PictureFile::Read(pictureFile, DecodedSize) : QImage();
     if (picture.isNull()) {
         // The buttons stay disabled; the player can only cancel.
         message(QStringLiteral("Invalid JPEG file"));

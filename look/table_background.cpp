@@ -95,7 +95,8 @@ QImage TableBackground::loadPicture() const
 {
     if (choice.Pattern_Type == 1)
         return PictureFile::Decode(TextureLibrary::TextureData(choice.Pattern_Name, programFolder));
-    if (choice.Pattern_Type == 2 && !choice.Pattern_File.isEmpty())
+    // Only plain files: a pipe or a device named in the settings would never end the read.
+    if (choice.Pattern_Type == 2 && QFileInfo(choice.Pattern_File).isFile())
         return PictureFile::Read(choice.Pattern_File, screen);
     return QImage();
 }

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,8 +133,10 @@ TEST(TableBackground, UnreadablePicturesLeaveTheColour)
     missingTexture.Pattern_Name = QStringLiteral("Nosuchtexture");
     BackgroundChoice escapingName;
     escapingName.Pattern_Name = QStringLiteral("../PAPER4");
+    const QString pipe = folder.filePath(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     const BackgroundChoice choices[] = {missingTexture, escapingName, fileChoice(damaged.fileName()),
-                                        fileChoice(folder.filePath(QStringLiteral("absent.bmp")))};
+                                        fileChoice(folder.filePath(QStringLiteral("absent.bmp"))), fileChoice(pipe)};
     for (const BackgroundChoice &base : choices) {
         for (const bool fade : {false, true}) {
             BackgroundChoice choice = base;
