@@ -100,6 +100,7 @@ TMakeBackDlg::TMakeBackDlg(QString file, QString folder, QSize frameSize, int co
     }
     zoomRow->addWidget(ZoomOutButton);
     zoomRow->addWidget(ZoomInButton);
+    zoomRow->addStretch();
     column->addLayout(zoomRow);
     auto *toolRow = new QHBoxLayout;
     BestFitButton = pictureButton(controls, QStringLiteral("Best fit"), QStringLiteral("Fit width/height"), true);
