@@ -3,6 +3,7 @@
 //                                     as resources "rcdata/<NAME>"
 //   <out>/QELPlus.DLL                 the further textures, a Qt binary resource bundle with
 //                                     the same kind of entries
+//   <out>/Backgrounds/<name>.jpg      the pictures of the program's "Backgrounds" folder
 //
 // Usage: make_textures --rcc <rcc program> --work <scratch folder> --out <data folder>
 
@@ -97,6 +98,17 @@ int main(int argc, char **argv)
         || !replaceWith(package + QStringLiteral(".part"), package)) {
         std::fputs("make_textures: could not write QELPlus.DLL\n", stderr);
         return 1;
+    }
+
+    const QString folder = out + QStringLiteral("/Backgrounds");
+    QDir().mkpath(folder);
+    for (const TextureArt::Texture &picture : TextureArt::FolderPictures()) {
+        QSaveFile file(folder + QLatin1Char('/') + picture.resourceName + QStringLiteral(".jpg"));
+        const QByteArray jpeg = JpegCodec::Encode(picture.picture, 90);
+        if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
+            std::fputs("make_textures: could not write the Backgrounds folder\n", stderr);
+            return 1;
+        }
     }
     return 0;
 }

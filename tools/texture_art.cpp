@@ -438,7 +438,48 @@ QPainterPath damask(double size)
     return QTransform::fromScale(size, size).map(path);
 }
 
+// Dunes under an evening sky: wide enough to be stretched over the table.
+QImage dunes()
+{
+    const Noise noise(97);
+    const int width = 1600, height = 1000;
+    const QColor skyHigh(54, 70, 112), skyLow(196, 150, 112), sandLit(176, 128, 84), sandShade(96, 62, 48);
+    auto crest = [&](double s, int layer) {
+        return 0.46 + 0.13 * layer - 0.16 * noise.Fractal(s, 0.3 * layer, 3, 1, 4, 0.45);
+    };
+    return shaded(width, height, [&](double s, double t) {
+        for (int layer = 3; layer >= 0; --layer) {
+            const double top = crest(s, layer);
+            if (t < top || (layer > 0 && t < crest(s, layer - 1)))
+                continue;
+            // Lit along the crest, darker down the dune's face.
+            const double light = std::clamp(0.85 - (t - top) * 5.0, 0.0, 1.0);
+            const QColor sand = mixed(sandShade, sandLit, light);
+            return scaled(sand, (0.72 + 0.08 * layer) * (1.0 + 0.05 * (noise.Value(s, t, 400, 250, layer) - 0.5)));
+        }
+        return mixed(skyHigh, skyLow, std::pow(t / 0.55, 1.4));
+    });
+}
+
+// Small pebbles on sand: a tile of its own size, repeated over the table.
+QImage pebbles()
+{
+    const Noise noise(101);
+    return shaded(200, 160, [&](double s, double t) {
+        const double stone = noise.Cellular(s * 1.0, t * 1.0, 10);
+        const double tone = noise.Lattice(int(s * 10), int(t * 10), 5);
+        const QColor sand = scaled(QColor(150, 134, 110), 1.0 + 0.08 * (noise.Value(s, t, 100, 80) - 0.5));
+        const QColor pebble = scaled(QColor(118, 110, 102), 0.85 + 0.3 * tone + 0.4 * (0.3 - stone));
+        return mixed(pebble, sand, smooth(std::clamp((stone - 0.27) / 0.08, 0.0, 1.0)));
+    });
+}
+
 } // namespace
+
+std::vector<Texture> FolderPictures()
+{
+    return {{QStringLiteral("Evening dunes"), dunes()}, {QStringLiteral("Pebbles"), pebbles()}};
+}
 
 std::vector<Texture> ProgramTextures()
 {

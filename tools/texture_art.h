@@ -18,5 +18,7 @@ struct Texture {
 std::vector<Texture> ProgramTextures();
 // The further textures of the optional package, one or more per category.
 std::vector<Texture> PackageTextures();
+// The pictures of the program's "Backgrounds" folder, by file name without extension.
+std::vector<Texture> FolderPictures();
 
 } // namespace TextureArt

@@ -118,9 +118,12 @@ TEST(TableBackgroundWindow, ARandomBackgroundAtEveryNewGame)
         fixture.DealKlondike(number);
         const CardsSettings &cards = fixture.session->Data().settings.Cards;
         const BackgroundChoice &choice = fixture.Window().Background().Choice();
-        EXPECT_EQ(choice.Pattern_Type, 1);
+        // A texture or one of the program's pictures, shown and on record.
+        EXPECT_NE(choice.Pattern_Type, 0);
+        EXPECT_EQ(cards.Pattern_Type, choice.Pattern_Type);
         EXPECT_EQ(cards.Pattern_Name, choice.Pattern_Name);
-        shown.insert(choice.Pattern_Name);
+        EXPECT_EQ(cards.Pattern_File, choice.Pattern_File);
+        shown.insert(choice.Pattern_Name + choice.Pattern_File);
     }
     EXPECT_GT(shown.size(), 1);
 }

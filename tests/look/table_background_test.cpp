@@ -194,6 +194,11 @@ TEST(TextureLibrary, EveryProgramTextureAndPackageCategoryIsThereAndSeamless)
         }
         EXPECT_LT(seam, inside * 1.6 + w + h);
     }
+    // The program's own "Backgrounds" pictures, which the random background also picks.
+    const QStringList pictures = TableBackground::FolderFiles(programFolder() + QStringLiteral("/Backgrounds"), 1, 100);
+    EXPECT_FALSE(pictures.isEmpty());
+    for (const QString &file : pictures)
+        EXPECT_FALSE(PictureFile::Read(file).isNull()) << file.toStdString();
 }
 
 TEST(TextureLibrary, ResourceNamesThatAreNoTextures)
