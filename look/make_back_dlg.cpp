@@ -1,6 +1,5 @@
 #include "look/make_back_dlg.h"
 
-#include "look/art/jpeg_codec.h"
 #include "look/custom_picture_file.h"
 #include "look/picture_file.h"
 #include "look/rotate_bitmap.h"
@@ -28,6 +27,8 @@ constexpr int Margin = 10;
 constexpr int ButtonSide = 67;
 // Larger pictures are decoded at a reduced scale that still covers this size.
 constexpr QSize DecodedSize(1024, 1024);
+// Zooming in stops here: far beyond any card, and the displayed image stays a few dozen MB.
+constexpr int MaxZoomedSide = 4096;
 
 // A magnifying glass with a minus or a plus, our own icon for the zoom buttons.
 QIcon magnifierIcon(bool plus)
@@ -211,9 +212,9 @@ void TMakeBackDlg::zoomBy(double step)
 {
     if (source.isNull())
         return;
-    // The zoomed picture stays within what a picture may measure.
-    const QSize next(int(source.width() * zoom * step), int(source.height() * zoom * step));
-    if (!JpegCodec::AcceptableSize(next) || next.width() < 1 || next.height() < 1)
+    // Without a bound every Zoom In would grow the picture until memory runs out.
+    const double width = source.width() * zoom * step, height = source.height() * zoom * step;
+    if (width > MaxZoomedSide || height > MaxZoomedSide || width < 1 || height < 1)
         return;
     BestFitButton->setChecked(false);
     zoom *= step;

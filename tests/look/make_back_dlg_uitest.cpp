@@ -61,6 +61,12 @@ TEST(MakeBackDlg, ZoomsFromBestFitInSteps)
         const QSize zoomed(int(test.picture.width() * dialog.Zoom()), int(test.picture.height() * dialog.Zoom()));
         EXPECT_EQ(dialog.DisplayedImage().size(), zoomed.expandedTo(test.frame));
     }
+    // Zooming in stops long before the picture could use up the memory.
+    BackMaker maker(QSize(300, 100), QSize(71, 96));
+    for (int click = 0; click < 60; ++click)
+        QTest::mouseClick(maker.dialog->ZoomInButton, Qt::LeftButton);
+    EXPECT_LE(maker.dialog->DisplayedImage().width(), 4096);
+    EXPECT_GT(maker.dialog->DisplayedImage().width(), 4096 / 1.1 - 1);
 }
 
 TEST(MakeBackDlg, RotatesStretchesAndPans)
