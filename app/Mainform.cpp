@@ -171,6 +171,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     if (PictureFile::HasJpegName(cards.Pattern_File) && !PictureFile::IsValidJpegFile(cards.Pattern_File))
         cards.Pattern_File.clear();
     background = std::make_unique<TableBackground>(programFolder());
+    background->SetDevicePixelRatio(devicePixelRatioF());
     applyBackground();
     // The background starts at the visible area's corner: scrolling paints the table anew.
     for (QScrollBar *bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})

@@ -97,7 +97,7 @@ QImage TableBackground::loadPicture() const
         return PictureFile::Decode(TextureLibrary::TextureData(choice.Pattern_Name, programFolder));
     // Only plain files: a pipe or a device named in the settings would never end the read.
     if (choice.Pattern_Type == 2 && QFileInfo(choice.Pattern_File).isFile())
-        return PictureFile::Read(choice.Pattern_File, screen);
+        return PictureFile::Read(choice.Pattern_File, (QSizeF(screen) * devicePixelRatio).toSize());
     return QImage();
 }
 
@@ -132,7 +132,8 @@ bool TableBackground::Resize(QSize area)
     client = area;
     if (choice.Pattern_Type == 0 || source.isNull())
         return false;
-    tile = source.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    tile = source.scaled((QSizeF(area) * devicePixelRatio).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    tile.setDevicePixelRatio(devicePixelRatio);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -50,6 +51,9 @@ public:
     // The screen: pictures are decoded no larger than needed to cover it, and the gradient
     // runs over the screen plus margin pixels each way.
     void SetScreen(QSize screenSize, int margin);
+    // Device pixels per logical pixel of the table: a stretched picture is made at the
+    // screen's own density, so it stays sharp on a dense screen.
+    void SetDevicePixelRatio(qreal ratio) { devicePixelRatio = std::max<qreal>(1.0, ratio); }
 
     // Paints the background into area (table coordinates); origin: the table point at the
     // top left of the visible area, where tiles and the gradient start.
@@ -92,6 +96,7 @@ private:
     QImage tile;
     QImage source;
     QSize client;
+    qreal devicePixelRatio = 1.0;
     QSize screen{1280, 1024};
     QSize gradientSize{1580, 1324};
 };

@@ -77,6 +77,16 @@ TEST(TableBackground, SmallPicturesAreTiledAndLargeOnesStretchedPerResize)
         EXPECT_TRUE(background.Resize(QSize(700, 450)));
         EXPECT_EQ(background.Tile().size(), QSize(700, 450));
         EXPECT_FALSE(background.Resize(QSize(700, 450)));
+        // On a screen of twice the density the picture is stretched to its pixels and
+        // painted one to one.
+        background.SetDevicePixelRatio(2);
+        EXPECT_TRUE(background.Resize(QSize(350, 225)));
+        EXPECT_EQ(background.Tile().size(), QSize(700, 450));
+        QImage dense(QSize(700, 450), QImage::Format_RGB32);
+        dense.setDevicePixelRatio(2);
+        QPainter painter(&dense);
+        background.Paint(painter, QRect(0, 0, 350, 225), QPoint(0, 0));
+        EXPECT_EQ(dense.pixel(699, 449), background.Tile().pixel(699, 449));
     }
 }
 
