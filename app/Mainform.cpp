@@ -19,6 +19,9 @@
 #include "games/klondike.h"
 #include "games/pile_names.h"
 #include "look/card_sets.h"
+#include "look/make_back_dlg.h"
+#include "look/picture_file.h"
+#include "look/table_background.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
 #include "store/game_groups.h"
@@ -36,6 +39,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -171,6 +175,18 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     table->BaseGameId = BaseGameId(gameId, table->Customs);
     session = std::make_unique<GameSession>(*table, *this);
     applySettingsToTable();
+    // A picture file named as JPEG that is damaged is forgotten at start.
+    if (PictureFile::HasJpegName(cards.Pattern_File) && !PictureFile::IsValidJpegFile(cards.Pattern_File))
+        cards.Pattern_File.clear();
+    background = std::make_unique<TableBackground>(programFolder());
+    background->SetDevicePixelRatio(devicePixelRatioF());
+    applyBackground();
+    // The background starts at the visible area's corner: scrolling paints the table anew.
+    for (QScrollBar *bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, Board1, [this] {
+            if (Board1->Pattern_Type != 0 || program.Data().settings.Cards.Fade)
+                Board1->update();
+        });
 
     CardSetEnvironment environment;
     environment.ProgramFolder = programFolder();
@@ -328,6 +344,45 @@ void TMain_F::applySettingsToTable()
     const int colour = cards.BoardColor;
     Board1->Color = QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     table->Play.ShowStuckMessage = cards.ShowStuckMessage;
+}
+
+void TMain_F::MakeCardBack(const QString &pictureFile)
+{
+    CardsSettings &cards = program.Data().settings.Cards;
+    TMakeBackDlg dialog(pictureFile, appearance->Sets().CustomBackFolder(),
+                        QSize(cardPictures().CardWidth(), cardPictures().CardHeight()), program.Display().colourDepth(),
+                        MessageOwner());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    cards.Back = CardSets::PictureBack;
+    cards.CustBackFile = dialog.SavedFile();
+    appearance->ApplyBack();
+}
+
+void TMain_F::applyBackground()
+{
+    const CardsSettings &cards = program.Data().settings.Cards;
+    BackgroundChoice choice;
+    choice.Color = Board1->Color;
+    choice.Pattern_Type = cards.Pattern_Type;
+    choice.Pattern_Name = cards.Pattern_Name;
+    choice.Pattern_File = cards.Pattern_File;
+    choice.Fade = cards.Fade;
+    choice.Direction = cards.Direction;
+    // Game 398 lays out a taller table; its gradient reaches further.
+    background->SetScreen(program.Display().screenSize(), table->BaseGameId == 398 ? 650 : 300);
+    background->Resize(ScrollBox1->viewport()->size());
+    background->Apply(choice);
+    paintBackground();
+}
+
+void TMain_F::paintBackground()
+{
+    Board1->Pattern_Type = background->Choice().Pattern_Type;
+    Board1->OnPaint = [this](QPainter &painter, const QRect &area) {
+        background->Paint(painter, area, -Board1->pos());
+    };
+    Board1->ResetBackgroundCache();
 }
 
 void TMain_F::hookTable()
@@ -591,6 +646,9 @@ void TMain_F::fitTable()
 
 void TMain_F::TableAreaChanged()
 {
+    // A stretched picture is stretched again to the new area.
+    if (background->Resize(ScrollBox1->viewport()->size()))
+        Board1->update();
     if (session->GameDealt() && !session->Busy() && !engineState().Busy && !Board1->Moving && !Board1->IsDragging()) {
         appearance->FollowArea(table->BaseGameId, ScrollBox1->size());
         fitTable();
@@ -603,6 +661,18 @@ void TMain_F::TableAreaChanged()
 
 void TMain_F::AdaptCardPictures()
 {
+    CardsSettings &cards = program.Data().settings.Cards;
+    background->SetScreen(program.Display().screenSize(), table->BaseGameId == 398 ? 650 : 300);
+    if (cards.RandomBackground && (cards.Pattern_Type == 1 || cards.Pattern_Type == 2)
+        && background->ChooseRandom([](int count) { return int(QRandomGenerator::global()->bounded(qMax(1, count))); })) {
+        // A pick that could not be read shows the colour but keeps the player's choice.
+        if (const BackgroundChoice &picked = background->Choice(); picked.Pattern_Type != 0) {
+            cards.Pattern_Type = picked.Pattern_Type;
+            cards.Pattern_Name = picked.Pattern_Name;
+            cards.Pattern_File = picked.Pattern_File;
+        }
+        paintBackground();
+    }
     appearance->PrepareForDeal(table->BaseGameId, ScrollBox1->size(), program.Display().screenSize());
 }
 
@@ -647,7 +717,7 @@ void TMain_F::ShowWonBackground(bool shown)
     if (shown)
         Board1->OnPaint = [](QPainter &painter, const QRect &area) { painter.fillRect(area, QBrush(wonTile())); };
     else
-        Board1->OnPaint = nullptr;
+        paintBackground();
     Board1->ResetBackgroundCache();
     Board1->update();
 }

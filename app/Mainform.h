@@ -32,6 +32,7 @@ class QSystemTrayIcon;
 class QTimer;
 class TBoard;
 class TBoardScrollBox;
+class TableBackground;
 class TGameDlg;
 struct WonFigures;
 
@@ -152,6 +153,7 @@ public:
     // cards follow it when they scale with the window, and the table is fitted again.
     void TableAreaChanged();
     CardAppearance &Appearance() const { return *appearance; }
+    TableBackground &Background() const { return *background; }
     // The line the empty table shows when no game is dealt.
     QLabel *EmptyTableNote() const { return emptyTableNote; }
 
@@ -219,6 +221,10 @@ public:
     std::function<void(class TCustomRulesForm &form)> RunRulesForm;
     std::function<void(class TCustomHelp &window)> RunRulesWindow;
 
+    // The card back maker for a picture file; a back it saves goes on every card. The options
+    // dialog's "Add Card Back..." leads here, and so does "--make-back FILE" at start.
+    void MakeCardBack(const QString &pictureFile);
+
     // The player list dialog, as a double-click on the player panel or the game selection
     // dialog's player box opens it.
     void EditPlayers() override;
@@ -269,6 +275,9 @@ private:
     void layoutPanels();
     void hookTable();
     void applySettingsToTable();
+    // Prepares the table background the settings name and makes it the table's painter.
+    void applyBackground();
+    void paintBackground();
     void fitTable();
     void placeEmptyTableNote();
     void rememberNormalFrame();
@@ -299,6 +308,7 @@ private:
     const GameDeals &deals;
     MainFormPrompts prompts;
     std::unique_ptr<CardAppearance> appearance;
+    std::unique_ptr<TableBackground> background;
     QTimer *fitTimer = nullptr;
     // Show Next Move is offered for the game on the table: from its first move, or once the
     // clock has found a move.

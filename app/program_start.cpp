@@ -89,7 +89,14 @@ int runProgram(int argc, char **argv)
     const FixedDisplayInfo measured = measurePrimaryScreen();
     const FixedDisplayInfo display(splash->ColourDepth(), measured.screenSize(), measured.workArea());
     ProgramSession session(StoreLocations::fromSystem(programFolder()), display);
-    session.CommandLine = commandLineChoice(QCoreApplication::arguments().mid(1));
+    // "--make-back FILE" opens the card back maker for the picture before the game selection.
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    QString backPicture;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--make-back")); at >= 0 && at + 1 < arguments.size()) {
+        backPicture = arguments[at + 1];
+        arguments.remove(at, 2);
+    }
+    session.CommandLine = commandLineChoice(arguments);
 
     GameDeals deals;
     registerDealtGames(deals);
@@ -106,7 +113,14 @@ int runProgram(int argc, char **argv)
     // After the window is on screen: the command line's player and file, then the game
     // selection dialog through its start message.
     QTimer::singleShot(0, &window, [&window] { window.ApplyCommandLine(); });
-    window.GameDialog()->PostStartMessage();
+    if (backPicture.isEmpty()) {
+        window.GameDialog()->PostStartMessage();
+    } else {
+        QTimer::singleShot(0, &window, [&window, backPicture] {
+            window.MakeCardBack(backPicture);
+            window.GameDialog()->PostStartMessage();
+        });
+    }
 
     const int code = app.exec();
     if (app.failed())

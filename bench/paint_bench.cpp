@@ -5,8 +5,10 @@
 #include "engine/Cardscmp.h"
 #include "look/card_sets.h"
 #include "look/program_folder.h"
+#include "look/table_background.h"
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -129,5 +131,72 @@ void BM_PaintOneMarkedCard(benchmark::State &state)
     card->SetHighLighted(false);
 }
 BENCHMARK(BM_PaintOneMarkedCard)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The whole table over each kind of background (into the usual RGB32 window surface):
+// 0 the plain colour, 1 the default texture "Paper4", 2 a 1600 x 1200 picture stretched to
+// the table, 3 the gradient.
+void BM_PaintWholeTableBackground(benchmark::State &state)
+{
+    SpiderTable &table = spider();
+    const QTemporaryDir folder;
+    TableBackground background(programFolder());
+    background.SetScreen(QSize(1920, 1080), 300);
+    background.Resize(QSize(1920, 1080));
+    BackgroundChoice choice;
+    choice.Fade = state.range(0) == 3;
+    choice.Pattern_Type = state.range(0) == 1 ? 1 : 0;
+    if (state.range(0) == 2) {
+        const QString file = folder.filePath(QStringLiteral("large.jpg"));
+        QImage picture(1600, 1200, QImage::Format_RGB32);
+        picture.fill(QColor(60, 90, 120));
+        picture.save(file, "JPEG");
+        choice.Pattern_Type = 2;
+        choice.Pattern_File = file;
+    }
+    background.Apply(choice);
+    if (background.Choice().Pattern_Type != choice.Pattern_Type)
+        state.SkipWithError("the background could not be prepared");
+    table.board->OnPaint = [&background](QPainter &painter, const QRect &area) {
+        background.Paint(painter, area, QPoint(0, 0));
+    };
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        table.board->PaintTable(painter, target.rect());
+    }
+    table.board->OnPaint = nullptr;
+}
+// Painting and stretching spread over Qt's worker threads: the whole process's CPU time counts.
+BENCHMARK(BM_PaintWholeTableBackground)->DenseRange(0, 3)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// What the default background adds to the start: finding "Paper4", decoding it, making its tile.
+void BM_ApplyDefaultBackground(benchmark::State &state)
+{
+    TableBackground background(programFolder());
+    for (auto _ : state) {
+        background.Apply(BackgroundChoice{});
+        benchmark::DoNotOptimize(background.Tile());
+    }
+}
+BENCHMARK(BM_ApplyDefaultBackground)->Unit(benchmark::kMicrosecond);
+
+// A resize with a stretched 1600 x 1200 picture: the tile is made again at the new size.
+void BM_RestretchBackground(benchmark::State &state)
+{
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("large.jpg"));
+    QImage picture(1600, 1200, QImage::Format_RGB32);
+    picture.fill(QColor(60, 90, 120));
+    picture.save(file, "JPEG");
+    TableBackground background(programFolder());
+    BackgroundChoice choice;
+    choice.Pattern_Type = 2;
+    choice.Pattern_File = file;
+    background.Apply(choice);
+    int step = 0;
+    for (auto _ : state)
+        background.Resize(QSize(1920 - (++step % 2) * 8, 1080));
+}
+BENCHMARK(BM_RestretchBackground)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

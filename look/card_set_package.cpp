@@ -2,7 +2,9 @@
 
 #include "look/picture_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QResource>
 #include <QtEndian>
 #include <atomic>
@@ -159,6 +161,25 @@ QString CardSetPackage::String(int id) const
     if (!entry.isValid() || entry.uncompressedSize() > 4096)
         return QString();
     return QString::fromUtf8(entry.uncompressedData()).trimmed();
+}
+
+QStringList CardSetPackage::EntryNames(const QString &folder) const
+{
+    if (!IsOpen())
+        return {};
+    return QDir(path(folder)).entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray CardSetPackage::Entry(const QString &name, qint64 maxBytes) const
+{
+    if (!IsOpen())
+        return QByteArray();
+    const QResource entry(path(name));
+    if (!entry.isValid() || !QFileInfo(path(name)).isFile() || entry.uncompressedSize() > maxBytes)
+        return QByteArray();
+    // Uncompressed entries point into the package's bytes: the copy outlives the package.
+    const QByteArray data = entry.uncompressedData();
+    return QByteArray(data.constData(), data.size());
 }
 
 int CardSetPackage::RequiredDepth() const

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // A card-set package ("sdeck.dll", "cdeck<N>.dll"): a Qt binary resource bundle holding
@@ -36,6 +37,10 @@ public:
     QImage Picture(int id, qreal devicePixelRatio = 1.0) const;
     // A string entry (at most a few kilobytes); empty when absent.
     QString String(int id) const;
+    // The names of the entries in a folder of the package ("rcdata"), and the bytes of one
+    // entry (empty when absent or larger than maxBytes).
+    QStringList EntryNames(const QString &folder) const;
+    QByteArray Entry(const QString &name, qint64 maxBytes) const;
     // The colour depth the set needs (string 6721), 24 when absent or unreadable.
     int RequiredDepth() const;
     // Whether the package holds the first face of size index 0, 1, 2.

@@ -243,7 +243,9 @@ TEST(TableLook, EmptyPlainPilesShowTheirOutlineOnlyWithShowEmpty)
 {
     for (bool shown : {true, false}) {
         MainWindowFixture fixture(false);
-        storeSettings(fixture, {{QStringLiteral("Show_Empty"), shown ? 1 : 0}});
+        // On the plain colour, so that any other pixel is the outline's.
+        storeSettings(fixture, {{QStringLiteral("Show_Empty"), shown ? 1 : 0}, {QStringLiteral("Pattern_Type"), 0},
+                                {QStringLiteral("Fade"), 0}});
         fixture.Create();
         TMain_F &window = showAt(fixture, QSize(1000, 700));
         deal(window, GameIds::Klondike);
