@@ -14,6 +14,16 @@
 CardAppearance::CardAppearance(CardsSettings &cardsSettings, CardSetEnvironment environment, GameTable &gameTable)
     : settings(cardsSettings), sets(cardPictures(), std::move(environment)), table(gameTable)
 {
+    // A desktop deck is drawn off the interface thread; once ready it replaces the first look.
+    sets.DeckRendered = [this] {
+        if (!sets.DrawingDeck())
+            return;
+        load(sets.CardDeck(), sets.CardSize(), sets.ExactCard());
+        // A deck that could not be drawn is on record as the set loaded in its place.
+        settings.CardDeck = sets.CardDeck();
+        if (!sets.DrawingDeck() && sets.CardDeck() == 0)
+            settings.CardSize = sets.CardSize();
+    };
 }
 
 QSize CardAppearance::ScaledCardFor(int baseGameId, QSize area) const

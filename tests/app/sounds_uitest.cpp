@@ -1,0 +1,101 @@
+#include "support/main_window_fixture.h"
+
+#include "app/game_session.h"
+#include "engine/Cardscmp.h"
+#include "games/auto_moves.h"
+#include "games/game_table.h"
+
+#include <QAction>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Writes each sound's name into the shared log instead of playing it.
+class RecordedSounds : public SoundPlayer {
+public:
+    explicit RecordedSounds(QStringList &log) : log(log) {}
+    void Play(EngineSound sound) override
+    {
+        static const char *names[] = {"PLYSEL", "TURN", "PLYWIN", "SHUFFLE", "CARDDRAG"};
+        log << QString::fromLatin1(names[int(sound)]);
+    }
+
+private:
+    QStringList &log;
+};
+
+void finishGame(GameTable &table)
+{
+    for (int suit = 1; suit <= 4; ++suit)
+        for (int rank = 1; rank <= 13; ++rank) {
+            TCard *card = table.Card((suit - 1) * 13 + rank - 1);
+            if (TDeck *pile = card->HostDeck())
+                pile->RemoveCard(card);
+            card->SetFace(true);
+            table.Foundations[suit]->AddCard(card);
+        }
+}
+
+struct Switches {
+    bool move, over, drag, win, shuffle;
+};
+
+} // namespace
+
+// The switches decide which sounds a deal and a win play; the win sound follows eight
+// flashes 180 ms apart, and the window's own flash is off again at the end; F5 turns every
+// sound on unless all are on, and then off.
+TEST(Sounds, SwitchesDealAndWinSequence)
+{
+    const struct {
+        const char *name;
+        Switches on;
+        bool allAfterF5;
+    } cases[] = {
+        {"all on", {true, true, true, true, true}, false},
+        {"only &Shuffle on", {false, false, false, false, true}, true},
+        {"only &Game is won on", {false, false, false, true, false}, true},
+        {"none on", {false, false, false, false, false}, true},
+    };
+    for (const auto &test : cases) {
+        SCOPED_TRACE(test.name);
+        MainWindowFixture fixture;
+        TMain_F &window = fixture.Window();
+        ASSERT_TRUE(fixture.ShowActive());
+        QStringList log;
+        window.StartSounds(std::make_unique<RecordedSounds>(log));
+        CardsSettings &cards = fixture.session->Data().settings.Cards;
+        cards.Play_Card_Move = test.on.move;
+        cards.Play_Deck_Over = test.on.over;
+        cards.Play_Card_Drag = test.on.drag;
+        cards.Play_Win_G = test.on.win;
+        cards.PlayShuffle = test.on.shuffle;
+
+        fixture.DealKlondike();
+        EXPECT_EQ(log, test.on.shuffle ? QStringList{QStringLiteral("SHUFFLE")} : QStringList{});
+
+        log.clear();
+        fixture.onWait = [&](int milliseconds) {
+            log << QStringLiteral("wait %1%2").arg(milliseconds).arg(window.Flashed() ? " lit" : "");
+        };
+        finishGame(window.Table());
+        Uni_Timer(window.Table());
+        fixture.onWait = nullptr;
+        QStringList expected{QStringLiteral("wait 60")};
+        for (int flash = 0; flash < 8; ++flash)
+            expected << QStringLiteral("wait 180%1").arg(flash % 2 ? " lit" : "");
+        if (test.on.win)
+            expected << QStringLiteral("PLYWIN");
+        expected << QStringLiteral("wait 50");
+        ASSERT_GE(log.size(), expected.size());
+        EXPECT_EQ(log.mid(0, expected.size()), expected);
+        EXPECT_FALSE(window.Flashed());
+
+        QTest::keyClick(window.Board1, Qt::Key_F5);
+        for (bool on : {cards.Play_Card_Move, cards.Play_Deck_Over, cards.Play_Card_Drag, cards.Play_Win_G,
+                        cards.PlayShuffle, window.Board1->MyPlayCardMove, window.Board1->MyPlayDeckOver,
+                        window.Board1->MyPlayCardDrag, window.Sound1->isChecked()})
+            EXPECT_EQ(on, test.allAfterF5);
+    }
+}

@@ -1,0 +1,118 @@
+#include "engine/card_pictures.h"
+#include "look/card_sets.h"
+#include "look/desktop_decks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const Ranks[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king"};
+const char *const Suits[] = {"club", "diamond", "heart", "spade"};
+
+QColor faceColour(int slot) { return QColor(slot * 4, 255 - slot * 4, 128); }
+const QColor BackColour(20, 40, 200);
+
+// A deck in the desktop's layout: every card a coloured card-shaped rectangle of its own,
+// laid out in a grid so that only the asked element fits the card.
+void writeDeck(const QString &folder, const QString &name, const QString &leftOut, const QString &svgName = "deck.svg")
+{
+    QDir().mkpath(folder);
+    QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='1400' height='600'>");
+    auto card = [&](const QString &id, QColor colour, int place) {
+        if (id != leftOut)
+            svg += QStringLiteral("<g id='%1'><rect x='%2' y='%3' width='100' height='140' fill='%4'/></g>")
+                       .arg(id).arg(place % 13 * 105).arg(place / 13 * 145).arg(colour.name());
+    };
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 0; rank < 13; ++rank)
+            card(QStringLiteral("%1_%2").arg(Ranks[rank], Suits[suit]), faceColour(suit * 13 + rank + 1), suit * 13 + rank);
+    card(QStringLiteral("back"), BackColour, 52);
+    QFile file(folder + "/" + svgName);
+    file.open(QIODevice::WriteOnly);
+    file.write(leftOut == "all" ? QByteArray("<svg><g id='1_club'") : (svg + "</svg>").toUtf8());
+    QFile index(folder + "/index.desktop");
+    index.open(QIODevice::WriteOnly);
+    index.write(QStringLiteral("[KDE Backdeck]\nName=%1\nName[de]=Andere\nSVG=%2\nBack=%1\n").arg(name, svgName).toUtf8());
+}
+
+bool near(QColor a, QColor b) { return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 12; }
+
+QColor centre(const QImage &picture) { return picture.pixelColor(picture.width() / 2, picture.height() / 2); }
+
+} // namespace
+
+// The desktop's decks become card sets after our own, by folder name, each card drawn from
+// its own element at exactly the card size and ratio asked, with the deck's back as back 13;
+// a deck that cannot be drawn whole gives the default set at normal size.
+TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
+{
+    QTemporaryDir root;
+    const QString first = root.filePath("first"), second = root.filePath("second");
+    writeDeck(first + "/svg-b-good", "Good");
+    writeDeck(first + "/svg-a-broken", "Broken", "all");
+    writeDeck(first + "/svg-c-short", "Short", "queen_heart");
+    writeDeck(second + "/svg-b-good", "Hidden");
+    writeDeck(second + "/svg-d-outside", "Outside", QString(), "../deck.svg");
+    const struct {
+        const char *name;
+        int set, size;
+        QSize exact;
+        qreal ratio;
+        int loadedSet;
+        QSize card;
+    } cases[] = {
+        {"good at large size", 1002, 2, {}, 1.0, 1002, {89, 120}},
+        {"good at a window's size, ratio 2", 1002, 1, {100, 135}, 2.0, 1002, {100, 135}},
+        {"unparsable picture", 1001, 2, {}, 1.0, 0, {71, 96}},
+        {"a face missing", 1003, 0, {}, 1.0, 0, {71, 96}},
+        {"beyond the decks", 1004, 2, {}, 1.0, 0, {71, 96}},
+    };
+    for (const auto &test : cases) {
+        SCOPED_TRACE(test.name);
+        CardPictures pictures;
+        CardSetEnvironment environment;
+        environment.DeckFolders = {first, second};
+        environment.DevicePixelRatio = test.ratio;
+        CardSets sets(pictures, environment);
+        const QList<CardSetInfo> listed = sets.DesktopSets();
+        ASSERT_EQ(listed.size(), 3);
+        EXPECT_EQ(listed[1].Number, 1002);
+        EXPECT_EQ(listed[1].Name, "Good");
+        ASSERT_TRUE(sets.LoadSet(test.set, test.size, test.exact));
+        EXPECT_EQ(sets.CardDeck(), test.loadedSet);
+        EXPECT_EQ(QSize(pictures.CardWidth(), pictures.CardHeight()), test.card);
+        for (int slot = 1; slot <= 52; slot += 7) {
+            const QImage &face = pictures.Picture(slot);
+            EXPECT_EQ(face.size(), test.card * test.ratio);
+            EXPECT_EQ(near(centre(face), faceColour(slot)), test.loadedSet != 0) << slot;
+        }
+        EXPECT_EQ(near(centre(pictures.Picture(CardPictures::LastBack)), BackColour), test.loadedSet != 0);
+        EXPECT_FALSE(pictures.Picture(CardPictures::RedCross).isNull());
+        EXPECT_FALSE(pictures.Picture(CardPictures::Joker).isNull());
+    }
+}
+
+// With a worker to draw on, the table first shows a stand-in, then the deck once drawn.
+TEST(DesktopDecks, DrawnOnAWorkerThenShown)
+{
+    QTemporaryDir root;
+    writeDeck(root.filePath("svg-good"), "Good");
+    CardPictures pictures;
+    CardSetEnvironment environment;
+    environment.DeckFolders = {root.path()};
+    CardSets sets(pictures, environment);
+    int ready = 0;
+    sets.DeckRendered = [&] { ++ready; };
+    ASSERT_TRUE(sets.LoadSet(1001, 2));
+    EXPECT_TRUE(sets.DrawingDeck());
+    EXPECT_FALSE(near(centre(pictures.Picture(5)), faceColour(5)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready == 1; }, 10000));
+    ASSERT_TRUE(sets.LoadSet(1001, 2));
+    EXPECT_FALSE(sets.DrawingDeck());
+    EXPECT_TRUE(near(centre(pictures.Picture(5)), faceColour(5)));
+    EXPECT_EQ(sets.CardDeck(), 1001);
+}
