@@ -180,15 +180,17 @@ void DeckRenderings::Request(const QString &svgFile, QSize card, qreal ratio, st
     if (Find(svgFile, card, ratio) || requested.contains(key))
         return;
     requested << key;
-    ++pending;
-    workers.start([this, svgFile, card, ratio, key, done = std::move(done)] {
-        RenderedDeck deck = DesktopDecks::Render(svgFile, card, ratio);
+    const int request = ++*latest;
+    workers.start([this, svgFile, card, ratio, key, done = std::move(done), request, latest = latest] {
+        const bool wanted = request == latest->load();
+        RenderedDeck deck = wanted ? DesktopDecks::Render(svgFile, card, ratio) : RenderedDeck{};
         // Runs on the asking thread (the destructor waits for this worker first).
         QMetaObject::invokeMethod(
             &context,
-            [this, svgFile, card, ratio, key, done, deck = std::move(deck)]() mutable {
+            [this, svgFile, card, ratio, key, done, wanted, deck = std::move(deck)]() mutable {
                 requested.removeAll(key);
-                --pending;
+                if (!wanted)
+                    return;
                 keep({svgFile, card, ratio, std::move(deck)});
                 if (done)
                     done();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,9 +65,9 @@ public:
     // Draws now.
     const RenderedDeck &RenderNow(const QString &svgFile, QSize card, qreal ratio);
     // Draws on a worker; done runs on this thread once it is kept. A request already under
-    // way is not made twice.
+    // way is not made twice, and one still waiting when a newer comes is dropped (a window
+    // being resized asks for many sizes, and only the last one matters).
     void Request(const QString &svgFile, QSize card, qreal ratio, std::function<void()> done);
-    bool Pending() const { return pending > 0; }
 
 private:
     struct Entry {
@@ -80,7 +81,7 @@ private:
     static constexpr int Kept = 4; // a few sizes of a few decks
     QList<std::shared_ptr<Entry>> entries;
     QList<std::tuple<QString, QSize, qreal>> requested;
-    int pending = 0;
+    std::shared_ptr<std::atomic<int>> latest = std::make_shared<std::atomic<int>>(0);
     QObject context; // receives the workers' results on the asking thread
     QThreadPool workers; // waited for before the rest goes
 };

@@ -18,7 +18,8 @@ const QColor BackColour(20, 40, 200);
 
 // A deck in the desktop's layout: every card a coloured card-shaped rectangle of its own,
 // laid out in a grid so that only the asked element fits the card.
-void writeDeck(const QString &folder, const QString &name, const QString &leftOut, const QString &svgName = "deck.svg")
+void writeDeck(const QString &folder, const QString &name, const QString &leftOut = QString(),
+               const QString &svgName = "deck.svg")
 {
     QDir().mkpath(folder);
     QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='1400' height='600'>");
