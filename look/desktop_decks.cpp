@@ -8,9 +8,42 @@
 #include <QSvgRenderer>
 #include <QThreadPool>
 
+#include <zlib.h>
+
 namespace {
 
 constexpr qint64 MaxIndexBytes = 256 * 1024;
+constexpr qint64 MaxInflatedBytes = 96 * 1024 * 1024;
+
+// The SVG text of a file, inflated when it is gzip-compressed; empty when it is unreadable,
+// damaged or would inflate beyond the limit (a small file may hide a huge one).
+QByteArray svgText(const QString &file)
+{
+    QFile input(file);
+    if (input.size() > DesktopDecks::MaxSvgBytes || !input.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray bytes = input.read(DesktopDecks::MaxSvgBytes);
+    if (bytes.size() < 2 || uchar(bytes[0]) != 0x1f || uchar(bytes[1]) != 0x8b)
+        return bytes;
+    z_stream stream{};
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
+        return QByteArray();
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    QByteArray text;
+    char chunk[64 * 1024];
+    int status = Z_OK;
+    while (status == Z_OK && text.size() <= MaxInflatedBytes) {
+        stream.next_out = reinterpret_cast<Bytef *>(chunk);
+        stream.avail_out = sizeof chunk;
+        status = inflate(&stream, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END)
+            break;
+        text.append(chunk, qsizetype(sizeof chunk - stream.avail_out));
+    }
+    inflateEnd(&stream);
+    return status == Z_STREAM_END && text.size() <= MaxInflatedBytes ? text : QByteArray();
+}
 
 QSize pixelSize(QSize card, qreal ratio)
 {
@@ -104,11 +137,11 @@ QList<DesktopDeck> Find(const QStringList &searchFolders)
 RenderedDeck Render(const QString &svgFile, QSize card, qreal ratio)
 {
     RenderedDeck result;
-    if (QFileInfo(svgFile).size() > MaxSvgBytes || card.width() < 8 || card.height() < 8 || card.width() > 1024
-        || card.height() > 1024 || ratio <= 0 || ratio > 8)
+    if (card.width() < 8 || card.height() < 8 || card.width() > 1024 || card.height() > 1024 || ratio <= 0 || ratio > 8)
         return result;
-    QSvgRenderer renderer(svgFile);
-    if (!renderer.isValid())
+    const QByteArray text = svgText(svgFile);
+    QSvgRenderer renderer;
+    if (text.isEmpty() || !renderer.load(text) || !renderer.isValid())
         return result;
     static const char *const ranks[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king"};
     static const char *const suits[] = {"club", "diamond", "heart", "spade"};

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace {
 
@@ -42,6 +43,33 @@ void writeDeck(const QString &folder, const QString &name, const QString &leftOu
 
 bool near(QColor a, QColor b) { return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 12; }
 
+QByteArray gzipped(const QByteArray &text)
+{
+    z_stream stream{};
+    deflateInit2(&stream, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(text.size()))), Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(text.constData()));
+    stream.avail_in = uInt(text.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(int(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+// The same deck compressed (whole, or cut short).
+void compressDeck(const QString &folder, const QString &name, bool cut)
+{
+    writeDeck(folder, name, QString(), "deck.svgz");
+    QFile file(folder + "/deck.svgz");
+    file.open(QIODevice::ReadOnly);
+    const QByteArray packed = gzipped(file.readAll());
+    file.close();
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(cut ? packed.left(packed.size() / 2) : packed);
+}
+
 QColor centre(const QImage &picture) { return picture.pixelColor(picture.width() / 2, picture.height() / 2); }
 
 } // namespace
@@ -58,6 +86,8 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
     writeDeck(first + "/svg-c-short", "Short", "queen_heart");
     writeDeck(second + "/svg-b-good", "Hidden");
     writeDeck(second + "/svg-d-outside", "Outside", QString(), "../deck.svg");
+    compressDeck(second + "/svg-e-packed", "Packed", false);
+    compressDeck(second + "/svg-f-cut", "Cut", true);
     const struct {
         const char *name;
         int set, size;
@@ -70,7 +100,9 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         {"good at a window's size, ratio 2", 1002, 1, {100, 135}, 2.0, 1002, {100, 135}},
         {"unparsable picture", 1001, 2, {}, 1.0, 0, {71, 96}},
         {"a face missing", 1003, 0, {}, 1.0, 0, {71, 96}},
-        {"beyond the decks", 1004, 2, {}, 1.0, 0, {71, 96}},
+        {"compressed", 1004, 2, {}, 1.0, 1004, {89, 120}},
+        {"compressed, cut short", 1005, 2, {}, 1.0, 0, {71, 96}},
+        {"beyond the decks", 1006, 2, {}, 1.0, 0, {71, 96}},
     };
     for (const auto &test : cases) {
         SCOPED_TRACE(test.name);
@@ -80,7 +112,7 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         environment.DevicePixelRatio = test.ratio;
         CardSets sets(pictures, environment);
         const QList<CardSetInfo> listed = sets.DesktopSets();
-        ASSERT_EQ(listed.size(), 3);
+        ASSERT_EQ(listed.size(), 5);
         EXPECT_EQ(listed[1].Number, 1002);
         EXPECT_EQ(listed[1].Name, "Good");
         ASSERT_TRUE(sets.LoadSet(test.set, test.size, test.exact));
