@@ -78,7 +78,7 @@ private:
     };
     void keep(Entry entry);
 
-    static constexpr int Kept = 4; // a few sizes of a few decks
+    static constexpr int Kept = 2; // the size on the table and the one before
     QList<std::shared_ptr<Entry>> entries;
     QList<std::tuple<QString, QSize, qreal>> requested;
     std::shared_ptr<std::atomic<int>> latest = std::make_shared<std::atomic<int>>(0);
