@@ -644,11 +644,6 @@ void TMain_F::FlashWindow()
     flashCover->raise();
 }
 
-bool TMain_F::Flashed() const
-{
-    return flashCover && flashCover->isVisible();
-}
-
 void TMain_F::StartSounds()
 {
     StartSounds(std::make_unique<SoundEffects>());

@@ -211,8 +211,6 @@ public:
     // to load; until then the window and the table are silent.
     void StartSounds();
     void StartSounds(std::unique_ptr<SoundPlayer> player);
-    // Whether the window shows the flash of a won game (between two flashes of FlashWindow).
-    bool Flashed() const;
     // The five sound switches all at once ("Play Sound ").
     void SetAllSounds(bool on);
     bool AllSoundsOn() const;

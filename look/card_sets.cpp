@@ -270,8 +270,10 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
         || newExactCard.height() > 1024)
         newExactCard = QSize();
     if (newSet >= 1 && environment.ColourDepth <= 8) {
+        // The desktop's decks are full-colour pictures.
         CardSetPackage package;
-        if (package.Open(packagePath(newSet)) && package.RequiredDepth() > 8) {
+        const bool desktopDeck = newSet >= DesktopDecks::FirstNumber;
+        if (desktopDeck || (package.Open(packagePath(newSet)) && package.RequiredDepth() > 8)) {
             if (environment.Inform)
                 environment.Inform(ColourDepthMessage);
             newSet = 0;

@@ -95,6 +95,7 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         qreal ratio;
         int loadedSet;
         QSize card;
+        int depth = 32;
     } cases[] = {
         {"good at large size", 1002, 2, {}, 1.0, 1002, {89, 120}},
         {"good at a window's size, ratio 2", 1002, 1, {100, 135}, 2.0, 1002, {100, 135}},
@@ -103,6 +104,7 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         {"compressed", 1004, 2, {}, 1.0, 1004, {89, 120}},
         {"compressed, cut short", 1005, 2, {}, 1.0, 0, {71, 96}},
         {"beyond the decks", 1006, 2, {}, 1.0, 0, {71, 96}},
+        {"good, on a display of 256 colours", 1002, 1, {}, 1.0, 0, {71, 96}, 8},
     };
     for (const auto &test : cases) {
         SCOPED_TRACE(test.name);
@@ -110,6 +112,9 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         CardSetEnvironment environment;
         environment.DeckFolders = {first, second};
         environment.DevicePixelRatio = test.ratio;
+        environment.ColourDepth = test.depth;
+        QStringList told;
+        environment.Inform = [&](const QString &text) { told << text; };
         CardSets sets(pictures, environment);
         const QList<CardSetInfo> listed = sets.DesktopSets();
         ASSERT_EQ(listed.size(), 5);
@@ -126,6 +131,7 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         EXPECT_EQ(near(centre(pictures.Picture(CardPictures::LastBack)), BackColour), test.loadedSet != 0);
         EXPECT_FALSE(pictures.Picture(CardPictures::RedCross).isNull());
         EXPECT_FALSE(pictures.Picture(CardPictures::Joker).isNull());
+        EXPECT_EQ(told, test.depth > 8 ? QStringList() : QStringList{CardSets::ColourDepthMessage});
     }
 }
 
