@@ -6,6 +6,7 @@
 #include "games/game_table.h"
 
 #include <QAction>
+#include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -57,23 +58,38 @@ TEST(Sounds, SwitchesDealAndWinSequence)
         {"only &Shuffle on", {false, false, false, false, true}, true},
         {"only &Game is won on", {false, false, false, true, false}, true},
         {"none on", {false, false, false, false, false}, true},
+        {"only Card &Move and &Turn a Deck on", {true, true, false, false, false}, true},
     };
     for (const auto &test : cases) {
         SCOPED_TRACE(test.name);
-        MainWindowFixture fixture;
-        TMain_F &window = fixture.Window();
+        // The switches as the settings file holds them at start.
+        MainWindowFixture fixture(false);
+        {
+            QSettings stored(fixture.locations.settingsFile(), QSettings::IniFormat);
+            stored.setValue("Cards/Play_Card_Move", test.on.move);
+            stored.setValue("Cards/Play_Deck_Over", test.on.over);
+            stored.setValue("Cards/Play_Card_Drag", test.on.drag);
+            stored.setValue("Cards/Play_Win_G", test.on.win);
+            stored.setValue("Cards/PlayShuffle", test.on.shuffle);
+        }
+        TMain_F &window = fixture.Create();
         ASSERT_TRUE(fixture.ShowActive());
         QStringList log;
         window.StartSounds(std::make_unique<RecordedSounds>(log));
-        CardsSettings &cards = fixture.session->Data().settings.Cards;
-        cards.Play_Card_Move = test.on.move;
-        cards.Play_Deck_Over = test.on.over;
-        cards.Play_Card_Drag = test.on.drag;
-        cards.Play_Win_G = test.on.win;
-        cards.PlayShuffle = test.on.shuffle;
-
+        const CardsSettings &cards = fixture.session->Data().settings.Cards;
         fixture.DealKlondike();
         EXPECT_EQ(log, test.on.shuffle ? QStringList{QStringLiteral("SHUFFLE")} : QStringList{});
+        // A card moved onto a pile, then a whole pile turned over onto another.
+        log.clear();
+        GameTable &table = window.Table();
+        table.Tableau[2]->MoveCard(table.Tableau[1]->TopCard());
+        table.Tableau[4]->TakeAllFrom(table.Tableau[3], true);
+        QStringList moved;
+        if (test.on.move)
+            moved << QStringLiteral("PLYSEL");
+        if (test.on.over)
+            moved << QStringLiteral("TURN");
+        EXPECT_EQ(log, moved);
 
         log.clear();
         // The window's own flash: a light cover over the table.

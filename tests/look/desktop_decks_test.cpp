@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -133,25 +132,4 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
         EXPECT_FALSE(pictures.Picture(CardPictures::Joker).isNull());
         EXPECT_EQ(told, test.depth > 8 ? QStringList() : QStringList{CardSets::ColourDepthMessage});
     }
-}
-
-// With a worker to draw on, the table first shows a stand-in, then the deck once drawn.
-TEST(DesktopDecks, DrawnOnAWorkerThenShown)
-{
-    QTemporaryDir root;
-    writeDeck(root.filePath("svg-good"), "Good");
-    CardPictures pictures;
-    CardSetEnvironment environment;
-    environment.DeckFolders = {root.path()};
-    CardSets sets(pictures, environment);
-    int ready = 0;
-    sets.DeckRendered = [&] { ++ready; };
-    ASSERT_TRUE(sets.LoadSet(1001, 2));
-    EXPECT_TRUE(sets.DrawingDeck());
-    EXPECT_FALSE(near(centre(pictures.Picture(5)), faceColour(5)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ready == 1; }, 10000));
-    ASSERT_TRUE(sets.LoadSet(1001, 2));
-    EXPECT_FALSE(sets.DrawingDeck());
-    EXPECT_TRUE(near(centre(pictures.Picture(5)), faceColour(5)));
-    EXPECT_EQ(sets.CardDeck(), 1001);
 }
