@@ -26,18 +26,6 @@ private:
     QStringList &log;
 };
 
-void finishGame(GameTable &table)
-{
-    for (int suit = 1; suit <= 4; ++suit)
-        for (int rank = 1; rank <= 13; ++rank) {
-            TCard *card = table.Card((suit - 1) * 13 + rank - 1);
-            if (TDeck *pile = card->HostDeck())
-                pile->RemoveCard(card);
-            card->SetFace(true);
-            table.Foundations[suit]->AddCard(card);
-        }
-}
-
 struct Switches {
     bool move, over, drag, win, shuffle;
 };
@@ -100,7 +88,7 @@ TEST(Sounds, SwitchesDealAndWinSequence)
         fixture.onWait = [&](int milliseconds) {
             log << QStringLiteral("wait %1%2").arg(milliseconds).arg(lit() ? " lit" : "");
         };
-        finishGame(window.Table());
+        fixture.FinishGame();
         Uni_Timer(window.Table());
         fixture.onWait = nullptr;
         QStringList expected{QStringLiteral("wait 60")};

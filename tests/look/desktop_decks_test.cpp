@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -16,58 +17,40 @@ const char *const Suits[] = {"club", "diamond", "heart", "spade"};
 QColor faceColour(int slot) { return QColor(slot * 4, 255 - slot * 4, 128); }
 const QColor BackColour(20, 40, 200);
 
-// A deck in the desktop's layout: every card a coloured card-shaped rectangle of its own,
-// laid out in a grid so that only the asked element fits the card.
-void writeDeck(const QString &folder, const QString &name, const QString &leftOut = QString(),
-               const QString &svgName = "deck.svg")
+// A deck in the desktop's layout: every card a coloured rectangle of its own, laid out in a
+// grid so that only the asked element fits the card; written plain or compressed, whole,
+// without one card ("queen_heart"), or cut short.
+enum class Damage { None, FaceMissing, CutShort };
+void writeDeck(const QString &folder, const QString &name, Damage damage = Damage::None, QString svgName = "deck.svg")
 {
     QDir().mkpath(folder);
     QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='1400' height='600'>");
-    auto card = [&](const QString &id, QColor colour, int place) {
-        if (id != leftOut)
+    for (int place = 0; place <= 52; ++place) {
+        const QString id = place == 52 ? "back" : QStringLiteral("%1_%2").arg(Ranks[place % 13], Suits[place / 13]);
+        if (id != "queen_heart" || damage != Damage::FaceMissing)
             svg += QStringLiteral("<g id='%1'><rect x='%2' y='%3' width='100' height='140' fill='%4'/></g>")
-                       .arg(id).arg(place % 13 * 105).arg(place / 13 * 145).arg(colour.name());
-    };
-    for (int suit = 0; suit < 4; ++suit)
-        for (int rank = 0; rank < 13; ++rank)
-            card(QStringLiteral("%1_%2").arg(Ranks[rank], Suits[suit]), faceColour(suit * 13 + rank + 1), suit * 13 + rank);
-    card(QStringLiteral("back"), BackColour, 52);
-    QFile file(folder + "/" + svgName);
-    file.open(QIODevice::WriteOnly);
-    file.write(leftOut == "all" ? QByteArray("<svg><g id='1_club'") : (svg + "</svg>").toUtf8());
+                       .arg(id).arg(place % 13 * 105).arg(place / 13 * 145)
+                       .arg((place == 52 ? BackColour : faceColour(place + 1)).name());
+    }
+    const QByteArray text = (svg + "</svg>").toUtf8();
+    const QString path = folder + "/" + svgName;
+    if (svgName.endsWith(".svgz")) {
+        gzFile packed = gzopen(QFile::encodeName(path).constData(), "wb");
+        gzwrite(packed, text.constData(), unsigned(text.size()));
+        gzclose(packed);
+    } else {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+    }
+    if (damage == Damage::CutShort)
+        QFile(path).resize(QFileInfo(path).size() / 2);
     QFile index(folder + "/index.desktop");
     index.open(QIODevice::WriteOnly);
-    index.write(QStringLiteral("[KDE Backdeck]\nName=%1\nName[de]=Andere\nSVG=%2\nBack=%1\n").arg(name, svgName).toUtf8());
+    index.write(QStringLiteral("[KDE Backdeck]\nName=%1\nName[de]=Andere\nSVG=%2\n").arg(name, svgName).toUtf8());
 }
 
 bool near(QColor a, QColor b) { return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 12; }
-
-QByteArray gzipped(const QByteArray &text)
-{
-    z_stream stream{};
-    deflateInit2(&stream, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(text.size()))), Qt::Uninitialized);
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(text.constData()));
-    stream.avail_in = uInt(text.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(int(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
-// The same deck compressed (whole, or cut short).
-void compressDeck(const QString &folder, const QString &name, bool cut)
-{
-    writeDeck(folder, name, QString(), "deck.svgz");
-    QFile file(folder + "/deck.svgz");
-    file.open(QIODevice::ReadOnly);
-    const QByteArray packed = gzipped(file.readAll());
-    file.close();
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(cut ? packed.left(packed.size() / 2) : packed);
-}
 
 QColor centre(const QImage &picture) { return picture.pixelColor(picture.width() / 2, picture.height() / 2); }
 
@@ -81,12 +64,12 @@ TEST(DesktopDecks, DecksAreSetsDrawnAtTheAskedSizeOrFallBack)
     QTemporaryDir root;
     const QString first = root.filePath("first"), second = root.filePath("second");
     writeDeck(first + "/svg-b-good", "Good");
-    writeDeck(first + "/svg-a-broken", "Broken", "all");
-    writeDeck(first + "/svg-c-short", "Short", "queen_heart");
+    writeDeck(first + "/svg-a-broken", "Broken", Damage::CutShort);
+    writeDeck(first + "/svg-c-short", "Short", Damage::FaceMissing);
     writeDeck(second + "/svg-b-good", "Hidden");
-    writeDeck(second + "/svg-d-outside", "Outside", QString(), "../deck.svg");
-    compressDeck(second + "/svg-e-packed", "Packed", false);
-    compressDeck(second + "/svg-f-cut", "Cut", true);
+    writeDeck(second + "/svg-d-outside", "Outside", Damage::None, "../deck.svg");
+    writeDeck(second + "/svg-e-packed", "Packed", Damage::None, "deck.svgz");
+    writeDeck(second + "/svg-f-cut", "Cut", Damage::CutShort, "deck.svgz");
     const struct {
         const char *name;
         int set, size;
