@@ -2,6 +2,7 @@
 
 #include "engine/board.h"
 #include "engine/card.h"
+#include "engine/engine_state.h"
 #include "games/game_definitions.h"
 #include "games/game_table.h"
 #include "look/art/card_art.h"
@@ -9,6 +10,7 @@
 #include "store/settings.h"
 
 #include <QDir>
+#include <QTimer>
 #include <QFileInfo>
 
 CardAppearance::CardAppearance(CardsSettings &cardsSettings, CardSetEnvironment environment, GameTable &gameTable)
@@ -18,6 +20,12 @@ CardAppearance::CardAppearance(CardsSettings &cardsSettings, CardSetEnvironment 
     sets.DeckRendered = [this] {
         if (!sets.DrawingDeck())
             return;
+        // Not under a moving or dragged card: the new pictures come once it has landed.
+        TBoard *board = table.Board();
+        if (engineState().Busy || board->Moving || board->IsDragging()) {
+            QTimer::singleShot(50, board, [this] { sets.DeckRendered(); });
+            return;
+        }
         load(sets.CardDeck(), sets.CardSize(), sets.ExactCard());
         // A deck that could not be drawn is on record as the set loaded in its place.
         settings.CardDeck = sets.CardDeck();
