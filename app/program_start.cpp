@@ -108,8 +108,8 @@ int runProgram(int argc, char **argv)
     QTimer::singleShot(0, &window, [&window] { window.ApplyCommandLine(); });
     window.GameDialog()->PostStartMessage();
     // The audio back end takes tens of milliseconds to load: it comes once the game
-    // selection is on screen, long before a player has chosen a game.
-    QTimer::singleShot(400, &window, [&window] { window.StartSounds(); });
+    // selection is on screen, well before a player has chosen a game.
+    QTimer::singleShot(1000, &window, [&window] { window.StartSounds(); });
 
     const int code = app.exec();
     if (app.failed())
