@@ -22,6 +22,7 @@
 #include "look/make_back_dlg.h"
 #include "look/picture_file.h"
 #include "look/table_background.h"
+#include "look/sound_effects.h"
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
 #include "store/game_groups.h"
@@ -233,7 +234,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     ToolBarMenu->setChecked(cards.ToolBar);
     StatusBarMenu->setChecked(cards.StatusBar);
     statusBar()->setVisible(cards.StatusBar);
-    Sound1->setChecked(cards.Play_Card_Move);
+    Sound1->setChecked(AllSoundsOn());
 
     TimeTimer = new QTimer(this);
     TimeTimer->setObjectName(QStringLiteral("TimeTimer"));
@@ -284,6 +285,8 @@ void TMain_F::showStartMessages()
 TMain_F::~TMain_F()
 {
     qApp->removeEventFilter(this);
+    if (engineState().Sounds == sounds.get())
+        engineState().Sounds = nullptr;
     if (busyCursor)
         QApplication::restoreOverrideCursor();
     freePauseLabels();
@@ -709,7 +712,44 @@ void TMain_F::Wait(int milliseconds)
 
 void TMain_F::FlashWindow()
 {
+    // The task bar's attention mark, and the window's own flash: each call turns the light
+    // cover over the table on or off, so an even number of flashes ends as it began.
     QApplication::alert(this, 150);
+    if (!flashCover) {
+        flashCover = new QWidget(ScrollBox1->viewport());
+        flashCover->setObjectName(QStringLiteral("FlashCover"));
+        flashCover->setAttribute(Qt::WA_TransparentForMouseEvents);
+        flashCover->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 110);"));
+        flashCover->hide();
+    }
+    flashCover->setGeometry(ScrollBox1->viewport()->rect());
+    flashCover->setVisible(!flashCover->isVisible());
+    flashCover->raise();
+}
+
+void TMain_F::StartSounds()
+{
+    StartSounds(std::make_unique<SoundEffects>());
+}
+
+void TMain_F::StartSounds(std::unique_ptr<SoundPlayer> player)
+{
+    if (engineState().Sounds == sounds.get())
+        engineState().Sounds = nullptr;
+    sounds = std::move(player);
+    engineState().Sounds = sounds.get();
+}
+
+void TMain_F::PlayNewGameSound()
+{
+    if (program.Data().settings.Cards.PlayShuffle)
+        engineState().PlaySound(EngineSound::SHUFFLE);
+}
+
+void TMain_F::PlayWinSound()
+{
+    if (program.Data().settings.Cards.Play_Win_G)
+        engineState().PlaySound(EngineSound::PLYWIN);
 }
 
 void TMain_F::ShowWonBackground(bool shown)
@@ -845,11 +885,23 @@ void TMain_F::EditPlayers()
 
 void TMain_F::Sound1Click()
 {
-    // Every sound follows the item at once.
+    // All sounds off when every one is on, else all on (some on counts as not all on).
+    SetAllSounds(!AllSoundsOn());
+}
+
+bool TMain_F::AllSoundsOn() const
+{
+    const CardsSettings &cards = program.Data().settings.Cards;
+    return cards.Play_Card_Move && cards.Play_Deck_Over && cards.Play_Card_Drag && cards.Play_Win_G
+           && cards.PlayShuffle;
+}
+
+void TMain_F::SetAllSounds(bool on)
+{
     CardsSettings &cards = program.Data().settings.Cards;
-    const bool on = Sound1->isChecked();
     cards.Play_Card_Move = cards.Play_Deck_Over = cards.Play_Card_Drag = cards.Play_Win_G = cards.PlayShuffle = on;
     Board1->MyPlayCardMove = Board1->MyPlayDeckOver = Board1->MyPlayCardDrag = on;
+    Sound1->setChecked(on);
 }
 
 void TMain_F::Exit_MIClick()

@@ -30,6 +30,8 @@ class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 class QTimer;
+class QWidget;
+class SoundPlayer;
 class TBoard;
 class TBoardScrollBox;
 class TableBackground;
@@ -182,7 +184,8 @@ public:
     void ResetScrollBars() override;
     bool IsPaused() const override { return paused; }
     void Resume() override;
-    void PlayNewGameSound() override {}
+    void PlayNewGameSound() override;
+    void PlayWinSound() override;
     void RecordNotWon(const FinishedGame &game) override;
     void Wait(int milliseconds) override;
     void FlashWindow() override;
@@ -228,6 +231,15 @@ public:
     // The player list dialog, as a double-click on the player panel or the game selection
     // dialog's player box opens it.
     void EditPlayers() override;
+    // Starts playing sounds: through the given player, or the system's audio output when
+    // none is given. Called once the window is on screen, since the audio back end is slow
+    // to load; until then the window and the table are silent.
+    void StartSounds();
+    void StartSounds(std::unique_ptr<SoundPlayer> player);
+    // The five sound switches all at once ("Play Sound ").
+    void SetAllSounds(bool on);
+    bool AllSoundsOn() const;
+
     // The saved game the command line named (opened once saved games can be loaded).
     QString SavedGameToOpen() const { return savedGameToOpen; }
     // The close sequence ran (settings and data written); its failures, if any.
@@ -309,6 +321,8 @@ private:
     MainFormPrompts prompts;
     std::unique_ptr<CardAppearance> appearance;
     std::unique_ptr<TableBackground> background;
+    std::unique_ptr<SoundPlayer> sounds;
+    QWidget *flashCover = nullptr; // lightens the table while the won game flashes
     QTimer *fitTimer = nullptr;
     // Show Next Move is offered for the game on the table: from its first move, or once the
     // clock has found a move.

@@ -2,6 +2,7 @@
 
 #include "engine/board.h"
 #include "engine/card.h"
+#include "engine/engine_state.h"
 #include "games/game_definitions.h"
 #include "games/game_table.h"
 #include "look/art/card_art.h"
@@ -9,11 +10,28 @@
 #include "store/settings.h"
 
 #include <QDir>
+#include <QTimer>
 #include <QFileInfo>
 
 CardAppearance::CardAppearance(CardsSettings &cardsSettings, CardSetEnvironment environment, GameTable &gameTable)
     : settings(cardsSettings), sets(cardPictures(), std::move(environment)), table(gameTable)
 {
+    // A desktop deck is drawn off the interface thread; once ready it replaces the first look.
+    sets.DeckRendered = [this] {
+        if (!sets.DrawingDeck())
+            return;
+        // Not under a moving or dragged card: the new pictures come once it has landed.
+        TBoard *board = table.Board();
+        if (engineState().Busy || board->Moving || board->IsDragging()) {
+            QTimer::singleShot(50, board, [this] { sets.DeckRendered(); });
+            return;
+        }
+        load(sets.CardDeck(), sets.CardSize(), sets.ExactCard());
+        // A deck that could not be drawn is on record as the set loaded in its place.
+        settings.CardDeck = sets.CardDeck();
+        if (!sets.DrawingDeck() && sets.CardDeck() == 0)
+            settings.CardSize = sets.CardSize();
+    };
 }
 
 QSize CardAppearance::ScaledCardFor(int baseGameId, QSize area) const

@@ -121,6 +121,9 @@ int runProgram(int argc, char **argv)
             window.GameDialog()->PostStartMessage();
         });
     }
+    // The audio back end takes tens of milliseconds to load: it comes once the game
+    // selection is on screen, well before a player has chosen a game.
+    QTimer::singleShot(1000, &window, [&window] { window.StartSounds(); });
 
     const int code = app.exec();
     if (app.failed())

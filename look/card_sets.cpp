@@ -3,6 +3,7 @@
 #include "look/art/card_art.h"
 #include "look/card_set_package.h"
 #include "look/card_sizing.h"
+#include "look/desktop_decks.h"
 #include "look/picture_file.h"
 
 #include <QDir>
@@ -228,7 +229,7 @@ void finishPackagePictures(CardPictures &fresh, const QImage &shape, bool alpha)
 } // namespace
 
 CardSets::CardSets(CardPictures &pictureTable, CardSetEnvironment setEnvironment)
-    : table(pictureTable), environment(std::move(setEnvironment))
+    : table(pictureTable), environment(std::move(setEnvironment)), renderings(std::make_unique<DeckRenderings>())
 {
     if (environment.DevicePixelRatio <= 0)
         environment.DevicePixelRatio = 1.0;
@@ -277,14 +278,16 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
         || newExactCard.height() > 1024)
         newExactCard = QSize();
     if (newSet >= 1 && environment.ColourDepth <= 8) {
+        // The desktop's decks are full-colour pictures.
         CardSetPackage package;
-        if (package.Open(packagePath(newSet)) && package.RequiredDepth() > 8) {
+        const bool desktopDeck = newSet >= DesktopDecks::FirstNumber;
+        if (desktopDeck || (package.Open(packagePath(newSet)) && package.RequiredDepth() > 8)) {
             if (environment.Inform)
                 environment.Inform(ColourDepthMessage);
             newSet = 0;
         }
     }
-    if (loaded && newSet == set && newSize == size && newExactCard == exactCard)
+    if (loaded && newSet == set && newSize == size && newExactCard == exactCard && !firstLook)
         return false;
 
     const int previousSet = loaded ? set : -1;
@@ -295,6 +298,7 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
 
     CardPictures fresh;
     programArt = false;
+    firstLook = false;
     bool complete = false;
     // The default set is our own art, drawn sharp at whatever size is asked; "sdeck.dll" only
     // tells which of the fixed sizes besides the normal one it offers.
@@ -302,9 +306,12 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
         complete = loadProgramSet(fresh, exactCard.isValid() ? exactCard : CardArt::NominalCardSize(size));
     else if (set == 0)
         complete = false;
-    else
+    else if (set >= DesktopDecks::FirstNumber && set - DesktopDecks::FirstNumber < desktopDecks().size())
+        complete = loadDesktopDeck(fresh, desktopDecks()[set - DesktopDecks::FirstNumber],
+                                   exactCard.isValid() ? exactCard : CardArt::NominalCardSize(size));
+    else if (set < DesktopDecks::FirstNumber)
         complete = loadPackage(fresh, packagePath(set));
-    if (complete && exactCard.isValid() && set != 0)
+    if (complete && exactCard.isValid() && set != 0 && set < DesktopDecks::FirstNumber)
         stretchTo(fresh, exactCard);
     if (!complete) {
         set = 0;
@@ -316,6 +323,66 @@ bool CardSets::LoadSet(int newSet, int newSize, QSize newExactCard)
     setChanged = set != previousSet;
     finishLoad(fresh);
     return true;
+}
+
+const QList<DesktopDeck> &CardSets::desktopDecks() const
+{
+    if (!decks)
+        decks = std::make_unique<QList<DesktopDeck>>(DesktopDecks::Find(
+            environment.DeckFolders.isEmpty() ? DesktopDecks::SearchFolders() : environment.DeckFolders));
+    return *decks;
+}
+
+bool CardSets::DrawingDeck() const
+{
+    return firstLook;
+}
+
+// A desktop deck drawn at exactly the card size and screen ratio, over our own marks, backs
+// and joker where the deck has none; its back is the set's own (back 13).
+bool CardSets::loadDesktopDeck(CardPictures &fresh, const DesktopDeck &deck, QSize card)
+{
+    const qreal ratio = environment.DevicePixelRatio;
+    const RenderedDeck *drawn = renderings->Find(deck.SvgFile, card, ratio);
+    if (!drawn && DeckRendered) {
+        renderings->Request(deck.SvgFile, card, ratio, DeckRendered);
+        drawn = renderings->AnySize(deck.SvgFile);
+        firstLook = true;
+    } else if (!drawn) {
+        drawn = &renderings->RenderNow(deck.SvgFile, card, ratio);
+    }
+    loadProgramSet(fresh, card);
+    offers = {true, true, true};
+    // Until the first drawing is ready the table shows the default set under the deck's number.
+    if (!drawn)
+        return true;
+    if (!drawn->Ok)
+        return false;
+    const QImage shape = shapeFromMask(fresh.Picture(CardPictures::CardMask));
+    for (int face = 1; face <= 52; ++face)
+        fresh.SetPicture(face, cutToShape(fitted(drawn->Faces[size_t(face)], card, ratio), shape));
+    if (!drawn->Joker.isNull())
+        fresh.SetPicture(CardPictures::Joker, cutToShape(fitted(drawn->Joker, card, ratio), shape));
+    fresh.SetPicture(CardPictures::LastBack, cutToShape(fitted(drawn->Back, card, ratio), shape));
+    carriesSetBack = true;
+    return true;
+}
+
+QList<CardSetInfo> CardSets::DesktopSets() const
+{
+    QList<CardSetInfo> sets;
+    for (int index = 0; index < desktopDecks().size(); ++index) {
+        const DesktopDeck &deck = desktopDecks()[index];
+        CardSetInfo info;
+        info.Number = DesktopDecks::FirstNumber + index;
+        info.FileName = deck.Folder;
+        info.Name = deck.Name;
+        if (!deck.Comment.isEmpty())
+            info.Description = deck.Comment.split(QLatin1Char('\n'));
+        info.Sizes = {true, true, true};
+        sets << info;
+    }
+    return sets;
 }
 
 bool CardSets::StepSize(int direction)
@@ -532,7 +599,8 @@ std::optional<CardSetInfo> CardSets::ReadSetInfo(const QString &path)
     bool numeric = !digits.isEmpty() && digits.size() <= 6;
     for (QChar character : digits)
         numeric = numeric && character >= QLatin1Char('0') && character <= QLatin1Char('9');
-    if (!numeric || digits.toInt() < 1)
+    // Numbers from the first desktop deck's on belong to the desktop's decks.
+    if (!numeric || digits.toInt() < 1 || digits.toInt() >= DesktopDecks::FirstNumber)
         return std::nullopt;
     CardSetPackage package;
     if (!package.Open(path))
@@ -572,7 +640,7 @@ bool CardSets::ChooseRandomSet()
     if (environment.ColourDepth <= 8)
         return false;
     QList<int> candidates{0};
-    for (const CardSetInfo &info : InstalledSets())
+    for (const CardSetInfo &info : InstalledSets() + DesktopSets())
         if (info.Sizes[static_cast<size_t>(size)] && !candidates.contains(info.Number))
             candidates << info.Number;
     const int pick = qBound(0, environment.RandomIndex(int(candidates.size())), int(candidates.size()) - 1);

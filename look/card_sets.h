@@ -9,9 +9,12 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CardSetPackage;
+class DeckRenderings;
+struct DesktopDeck;
 
 // What card-set loading needs from outside: folders, display facts, the information box
 // and a source of random choices (never the game's seeded generator).
@@ -22,6 +25,8 @@ struct CardSetEnvironment {
     qreal DevicePixelRatio = 1.0;
     std::function<void(const QString &)> Inform;  // information box, caption "Tarnwick"
     std::function<int(int)> RandomIndex;          // uniform in 0..count-1
+    // Where the desktop's card decks are looked for; empty for the system's data folders.
+    QStringList DeckFolders;
 };
 
 // One installed card-set package as the set list shows it.
@@ -89,6 +94,16 @@ public:
     QString CustomBackFolder() const;
     // The packages "cdeck<N>.dll" of the program folder whose number and name can be read.
     QList<CardSetInfo> InstalledSets() const;
+    // The desktop's card decks, numbered from DesktopDecks::FirstNumber on, in every size.
+    QList<CardSetInfo> DesktopSets() const;
+
+    // With this set, a desktop deck not yet drawn at the asked size is drawn on a worker while
+    // the table shows a first look (the deck at another size, or the default set); it is
+    // called when the drawing is ready, and loading the same set again then shows it.
+    // Without it the deck is drawn at once.
+    std::function<void()> DeckRendered;
+    // A desktop deck is being drawn for the table.
+    bool DrawingDeck() const;
     static std::optional<CardSetInfo> ReadSetInfo(const QString &path);
 
 private:
@@ -97,6 +112,8 @@ private:
     bool loadPackage(CardPictures &fresh, const QString &path);
     void finishLoad(CardPictures &fresh);
     QString packagePath(int number) const;
+    const QList<DesktopDeck> &desktopDecks() const;
+    bool loadDesktopDeck(CardPictures &fresh, const DesktopDeck &deck, QSize card);
 
     CardPictures &table;
     CardSetEnvironment environment;
@@ -116,4 +133,7 @@ private:
     int verticalScale = 1;
     QString pictureBackFile;
     bool pictureBackHidesBorder = false;
+    bool firstLook = false; // the table shows a stand-in while the deck is drawn
+    mutable std::unique_ptr<QList<DesktopDeck>> decks; // found when first needed
+    std::unique_ptr<DeckRenderings> renderings;
 };

@@ -47,19 +47,6 @@ ItemStates statesOf(const TMain_F &window)
             window.Restore1->isEnabled()};
 }
 
-// Every card of the first pack onto its foundation: the next cycle finds the game won.
-void finishGame(GameTable &table)
-{
-    for (int suit = 1; suit <= 4; ++suit)
-        for (int rank = 1; rank <= 13; ++rank) {
-            TCard *card = table.Card((suit - 1) * 13 + rank - 1);
-            if (TDeck *pile = card->HostDeck())
-                pile->RemoveCard(card);
-            card->SetFace(true);
-            table.Foundations[suit]->AddCard(card);
-        }
-}
-
 // Answers the game selection dialog, as soon as it shows, with a game (or Cancel for -1).
 void answerSelection(int gameId)
 {
@@ -120,7 +107,7 @@ TEST(ItemStates, EveryPlayItemFollowsDealMoveUndoWinAndCancelledSelection)
                  if (!duringWonSequence)
                      duringWonSequence = statesOf(window);
              };
-             finishGame(table);
+             fixture.FinishGame();
              Uni_Timer(table);
              fixture.onWait = nullptr;
          },

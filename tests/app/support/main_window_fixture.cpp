@@ -70,6 +70,19 @@ void MainWindowFixture::DealKlondike(quint32 number)
     window->Session().RestartGame();
 }
 
+void MainWindowFixture::FinishGame()
+{
+    GameTable &table = window->Table();
+    for (int suit = 1; suit <= 4; ++suit)
+        for (int rank = 1; rank <= 13; ++rank) {
+            TCard *card = table.Card((suit - 1) * 13 + rank - 1);
+            if (TDeck *pile = card->HostDeck())
+                pile->RemoveCard(card);
+            card->SetFace(true);
+            table.Foundations[suit]->AddCard(card);
+        }
+}
+
 bool MainWindowFixture::ShowActive()
 {
     window->setWindowState(Qt::WindowNoState);

@@ -27,6 +27,8 @@ public:
 
     // Deals Klondike with a fixed number, without animation.
     void DealKlondike(quint32 number = 7);
+    // Every card of the first pack onto its foundation: the next cycle finds the game won.
+    void FinishGame();
     // Shows the window and makes it the active one.
     bool ShowActive();
 
