@@ -13,6 +13,8 @@ bool fuzzGoptionsFile(QByteArrayView bytes);
 // The bytes as text: an Exec value to split, and lines as arguments that must survive quoting.
 bool fuzzDesktopExec(QByteArrayView bytes);
 
+bool fuzzSavedGame(QByteArrayView bytes);
+
 struct FuzzEntryPoint {
     const char *name; // folder of its seed corpus under tools/fuzz/corpus
     bool (*run)(QByteArrayView bytes);
@@ -24,4 +26,5 @@ inline constexpr FuzzEntryPoint FuzzEntryPoints[] = {
     {"log_file", fuzzLogFile},
     {"goptions_file", fuzzGoptionsFile},
     {"desktop_exec", fuzzDesktopExec},
+    {"saved_game", fuzzSavedGame},
 };

@@ -1,9 +1,16 @@
 // Start-up as the player meets it: the real program in separate processes, each test with
 // its own configuration, data and runtime folders.
+#include "support/main_window_fixture.h"
+
+#include "engine/Cardscmp.h"
+#include "games/game_table.h"
+#include "store/saved_game_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -78,9 +85,41 @@ protected:
         return process;
     }
 
+    QString autoSaveFile() const { return folder.filePath(QStringLiteral("data/Tarnwick/asg.lpg")); }
+    // A Klondike game of a few moves, as the program saves it.
+    SavedGame playedGame(quint32 number)
+    {
+        MainWindowFixture game;
+        game.DealKlondike(number);
+        for (int click = 0; click < 3; ++click)
+            game.Window().Table().Stock->Click();
+        game.Window().Board1->SetGameStarted(1);
+        const QString path = folder.filePath(QStringLiteral("played.qel"));
+        EXPECT_TRUE(game.Window().SaveGame(path, false));
+        return readSavedGame(path);
+    }
+    void saveOnExit()
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Cards/Save_On_Exit"), true);
+    }
+    // Stops the running copy, which saves its game on the way out.
+    SavedGame stopAndReadAutoSave(QProcess *copy)
+    {
+        EXPECT_EQ(run({QStringLiteral("-STOP")}), 0);
+        EXPECT_TRUE(copy->waitForFinished(20000));
+        return readSavedGame(autoSaveFile());
+    }
+
     QTemporaryDir folder;
     std::vector<QProcess *> started;
 };
+
+bool sameGame(const SavedGame &a, const SavedGame &b)
+{
+    return a.GameId == b.GameId && a.GameNumber == b.GameNumber && a.Journal == b.Journal && a.JournalPos == b.JournalPos
+           && a.MoveCount == b.MoveCount;
+}
 
 } // namespace
 
@@ -188,4 +227,34 @@ TEST_F(Program, ClearAndStopEndQuietly)
         // Nothing on the terminal: no complaint of ours and no warning of the toolkit's.
         EXPECT_EQ(process->readAllStandardError().toStdString(), std::string());
     }
+}
+
+// Save_On_Exit through two real starts: each start resumes the game and removes the file,
+// each close writes the same game back.
+TEST_F(Program, TheGameSavedAtExitResumesAtEveryStart)
+{
+    saveOnExit();
+    const SavedGame game = playedGame(21);
+    QDir().mkpath(QFileInfo(autoSaveFile()).path());
+    QFile::copy(folder.filePath(QStringLiteral("played.qel")), autoSaveFile());
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        QProcess *copy = start({});
+        QElapsedTimer waited;
+        waited.start();
+        while (QFile::exists(autoSaveFile()) && waited.elapsed() < 20000)
+            QThread::msleep(20);
+        EXPECT_FALSE(QFile::exists(autoSaveFile()));
+        EXPECT_TRUE(sameGame(stopAndReadAutoSave(copy), game));
+    }
+}
+
+// A second start given a saved game hands it to the running copy, which opens it.
+TEST_F(Program, ASecondStartHandsItsSavedGameToTheFirst)
+{
+    saveOnExit();
+    const SavedGame game = playedGame(33);
+    QProcess *first = startListening();
+    EXPECT_EQ(run({folder.filePath(QStringLiteral("played.qel"))}), 0);
+    EXPECT_TRUE(sameGame(stopAndReadAutoSave(first), game));
 }
