@@ -98,11 +98,6 @@ protected:
         EXPECT_TRUE(game.Window().SaveGame(path, false));
         return readSavedGame(path);
     }
-    void saveOnExit()
-    {
-        QSettings settings(settingsFile(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("Cards/Save_On_Exit"), true);
-    }
     // Stops the running copy, which saves its game on the way out.
     SavedGame stopAndReadAutoSave(QProcess *copy)
     {
@@ -229,32 +224,31 @@ TEST_F(Program, ClearAndStopEndQuietly)
     }
 }
 
-// Save_On_Exit through two real starts: each start resumes the game and removes the file,
-// each close writes the same game back.
-TEST_F(Program, TheGameSavedAtExitResumesAtEveryStart)
+// Save_On_Exit through two real starts: each resumes the game and removes the file, each
+// close writes the game back; a second start given a saved game hands it to the first.
+TEST_F(Program, TheGameSavedAtExitResumesAndASecondStartHandsOverItsGame)
 {
-    saveOnExit();
-    const SavedGame game = playedGame(21);
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Cards/Save_On_Exit"), true);
+        // The game in progress goes for the handed-over one without the confirmation box.
+        settings.setValue(QStringLiteral("Cards/Confirm_New_Game"), false);
+    }
+    const SavedGame handed = playedGame(33);
+    QFile::rename(folder.filePath(QStringLiteral("played.qel")), folder.filePath(QStringLiteral("handed.qel")));
+    const SavedGame resumed = playedGame(21);
     QDir().mkpath(QFileInfo(autoSaveFile()).path());
     QFile::copy(folder.filePath(QStringLiteral("played.qel")), autoSaveFile());
-    for (int round = 1; round <= 2; ++round) {
-        SCOPED_TRACE(round);
-        QProcess *copy = start({});
+    for (int round = 0; round < 2; ++round) {
+        QProcess *copy = startListening();
         QElapsedTimer waited;
         waited.start();
         while (QFile::exists(autoSaveFile()) && waited.elapsed() < 20000)
             QThread::msleep(20);
         EXPECT_FALSE(QFile::exists(autoSaveFile()));
-        EXPECT_TRUE(sameGame(stopAndReadAutoSave(copy), game));
+        if (round == 1) {
+            EXPECT_EQ(run({folder.filePath(QStringLiteral("handed.qel"))}), 0);
+        }
+        EXPECT_TRUE(sameGame(stopAndReadAutoSave(copy), round == 0 ? resumed : handed)) << round;
     }
-}
-
-// A second start given a saved game hands it to the running copy, which opens it.
-TEST_F(Program, ASecondStartHandsItsSavedGameToTheFirst)
-{
-    saveOnExit();
-    const SavedGame game = playedGame(33);
-    QProcess *first = startListening();
-    EXPECT_EQ(run({folder.filePath(QStringLiteral("played.qel"))}), 0);
-    EXPECT_TRUE(sameGame(stopAndReadAutoSave(first), game));
 }
