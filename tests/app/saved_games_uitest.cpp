@@ -206,3 +206,22 @@ TEST_F(SavedGames, TheMenuSavesOpensAndRestoresASnapshotTakenBeforeAnyMove)
     main.SaveAs1->trigger();
     EXPECT_EQ(fixture.questions.last(), QStringLiteral("warn: Cannot save the game to ") + answer);
 }
+
+// The automatic save is removed only once it has been reopened; one that fails is kept aside.
+TEST_F(SavedGames, AnAutomaticSaveThatCannotBeReopenedIsKeptAside)
+{
+    fixture.session->Data().settings.Cards.Save_On_Exit = true;
+    QByteArray damaged = encodeSavedGame(savedKlondike());
+    damaged.chop(1);
+    QDir().mkpath(fixture.locations.dataFolder);
+    for (const QByteArray &bytes : {encodeSavedGame(readSavedGame(path)), damaged}) {
+        fixture.questions.clear();
+        writeFileAtomically(window().AutoSavePath(), bytes);
+        window().ApplyCommandLine();
+        EXPECT_FALSE(QFile::exists(window().AutoSavePath()));
+        EXPECT_EQ(QFile::exists(window().AutoSavePath() + QStringLiteral(".bad")), bytes == damaged);
+        EXPECT_EQ(fixture.questions.contains(QStringLiteral("warn: Cannot open saved game.")), bytes == damaged);
+        // The game reopened first stays: a file refused before the deal touches no game in progress.
+        EXPECT_EQ(window().Board1->GameStarted(), 1);
+    }
+}
