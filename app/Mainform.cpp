@@ -140,6 +140,8 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
         };
     if (!prompts.cursorPosition)
         prompts.cursorPosition = [] { return QCursor::pos(); };
+    if (!prompts.chooseSavedGame)
+        prompts.chooseSavedGame = [this](bool save, const QString &start) { return chooseSavedGameFile(save, start); };
 
     // Settings, window records, statistics, in their order; the messages wait for the first
     // game selection.
@@ -225,7 +227,9 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     // The start-up messages come before the first selection, so that no box hides behind it.
     connect(gameDialog.get(), &TGameDlg::StartSelection, this, [this] {
         showStartMessages();
-        SelectSolitaire();
+        // A saved game opened at start is the game the player goes on with.
+        if (!openedGame)
+            SelectSolitaire();
     });
     shortcuts = std::make_unique<PlayerShortcuts>(data.locations.desktopFolder, QCoreApplication::applicationFilePath());
 
@@ -541,6 +545,9 @@ void TMain_F::sessionStateChanged()
     // A cleared table takes the offer of Show Next Move with its game.
     if (!session->GameDealt())
         moveOffered = false;
+    // A snapshot belongs to the game it was taken in.
+    if (!session->GameDealt() || session->Busy())
+        snapshotTaken = false;
     writeItemStates();
 }
 
@@ -824,6 +831,7 @@ void TMain_F::ApplyCommandLine()
     if (!choice.playerName.isEmpty() && program.Data().statistics.Players.choose(choice.playerName))
         showPlayer();
     savedGameToOpen = choice.fileName;
+    openGameAtStart();
 }
 
 int TMain_F::CurrentGameId() const
@@ -1159,7 +1167,7 @@ void TMain_F::runCloseSequence()
     cards.Group = gameDialog->GameType();
     cards.StatusBar = StatusBarMenu->isChecked();
     CloseSteps steps;
-    steps.endAbandonedGame = [this] { session->EndAbandonedGame(); };
+    steps.endAbandonedGame = [this] { saveOrRemoveAutomaticSave(); };
     steps.storeWindowPlacement = [this] { StoreWindowPlacement(table->CurrentGameId); };
     saveVariantsAndGroups(steps);
     saveFailures = data.saveAtClose(steps);

@@ -61,6 +61,9 @@ struct MainFormPrompts {
     std::function<void(int milliseconds)> wait;
     // The cursor in global coordinates.
     std::function<QPoint()> cursorPosition;
+    // The file dialog of saved games (save or open), starting at a file or folder; empty
+    // when cancelled.
+    std::function<QString(bool save, const QString &start)> chooseSavedGame;
 };
 
 // The status bar's five panels, left to right.
@@ -144,6 +147,24 @@ public:
     void Sound1Click();
     void Exit_MIClick();
 
+    // --- saved games and snapshots ---
+    void OpenGame1Click();
+    void SaveGame1Click();
+    void SaveAs1Click();
+    void Make1Click();
+    void Restore1Click();
+    // Writes the game on the table (a replay copy starts from its first move); false when the
+    // file could not be written, which leaves the old file as it was.
+    bool SaveGame(const QString &path, bool replay);
+    // Deals the saved game's shuffle and replays its journal up to the saved position. A file
+    // that cannot be replayed gives "Cannot open saved game." and a fresh game.
+    bool LoadGame(const QString &path);
+    // A file a second start of the program was given: asks before a game in progress goes.
+    void OpenHandedOverGame(const QString &path);
+    // The file last saved or opened (empty when none); the automatic save's path after close.
+    QString SavedGamePath() const { return savedGamePath; }
+    QString AutoSavePath() const;
+
     // --- window placement ---
     // Applies the stored placement (clamped into the available screen area), the
     // autoplay state and the help caption of a game.
@@ -186,6 +207,8 @@ public:
     void Resume() override;
     void PlayNewGameSound() override;
     void PlayWinSound() override;
+    void ForgetSavedGame() override;
+    void SaveWonGame() override;
     void RecordNotWon(const FinishedGame &game) override;
     void Wait(int milliseconds) override;
     void FlashWindow() override;
@@ -315,6 +338,18 @@ private:
     void sessionStateChanged();
     // The messages of loading (a small screen, unreadable statistics), shown once.
     void showStartMessages();
+    // Saved games (saved_games.cpp).
+    class ReplayScope;
+    QString savedGamesFolder() const;
+    bool gameSavable() const;
+    bool knownGameId(int gameId) const;
+    bool confirmAbandoning();
+    void saveChosenGame(const QString &path);
+    void saveOrRemoveAutomaticSave();
+    bool replayJournalTo(int position);
+    void refuseSavedGame(bool tableChanged);
+    void openGameAtStart();
+    QString chooseSavedGameFile(bool save, const QString &start);
 
     ProgramSession &program;
     const GameDeals &deals;
@@ -359,6 +394,10 @@ private:
 
     QStringList startMessages, startWarnings;
     QString savedGameToOpen;
+    QString savedGamePath;
+    bool snapshotTaken = false;
+    bool replaying = false;  // a journal is being replayed: the items wait
+    bool openedGame = false; // a saved game was opened at start: no game selection then
     bool closingWithoutConfirmation = false;
     bool closeSequenceRan = false;
     bool saved = false;

@@ -106,13 +106,13 @@ void TMain_F::createMenus()
     Game1->addSeparator();
     Game_MI = addItem(Game1, "Game_MI", QStringLiteral("&Select Solitaire..."), QKeySequence(Qt::CTRL | Qt::Key_F2),
                       QStringLiteral("Select a new solitaire variation to play"), 14, true, &TMain_F::Game_MIClick);
-    // Saved games and the statistics windows come with their own parts of the program.
     OpenGame1 = addItem(Game1, "OpenGame1", QStringLiteral("&Open Game..."), {}, QStringLiteral("Open a saved game"),
-                        20, false, &TMain_F::NoEffect);
+                        20, true, &TMain_F::OpenGame1Click);
     SaveGame1 = addItem(Game1, "SaveGame1", QStringLiteral("Sa&ve Game"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                        QStringLiteral("Save the current game"), 20, false, &TMain_F::NoEffect);
+                        QStringLiteral("Save the current game"), 20, true, &TMain_F::SaveGame1Click);
     SaveAs1 = addItem(Game1, "SaveAs1", QStringLiteral("Save &As..."), {},
-                      QStringLiteral("Save the current game under a new name"), 20, false, &TMain_F::NoEffect);
+                      QStringLiteral("Save the current game under a new name"), 20, true, &TMain_F::SaveAs1Click);
+    Game1->addSeparator();
     AddtoFavorites1 = addItem(Game1, "AddtoFavorites1", QStringLiteral("Add to &Favorites"),
                               QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("Add the current game to favorites"),
                               0, true, &TMain_F::AddtoFavorites1Click);
@@ -158,10 +158,11 @@ void TMain_F::createMenus()
     Sound1 = addItem(Play, "Sound1", QStringLiteral("Play Sound "), QKeySequence(Qt::Key_F5),
                      QStringLiteral("Switch all sounds on or off"), 0, false, &TMain_F::Sound1Click);
     Sound1->setCheckable(true);
+    Play->addSeparator();
     Make1 = addItem(Play, "Make1", QStringLiteral("&Create Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                    QStringLiteral("Remember the current position"), 56, false, &TMain_F::NoEffect);
+                    QStringLiteral("Remember the current position"), 56, true, &TMain_F::Make1Click);
     Restore1 = addItem(Play, "Restore1", QStringLiteral("Re&store Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                       QStringLiteral("Go back to the remembered position"), 57, false, &TMain_F::NoEffect);
+                       QStringLiteral("Go back to the remembered position"), 57, true, &TMain_F::Restore1Click);
     RunDemo1 = addItem(Play, "RunDemo1", QStringLiteral("Run &Demo"), QKeySequence(Qt::CTRL | Qt::Key_D),
                        QStringLiteral("Watch the computer play"), 1030, false, &TMain_F::NoEffect);
 
@@ -225,14 +226,16 @@ void TMain_F::RefreshItemStates()
 void TMain_F::writeItemStates()
 {
     const bool started = Board1->GameStarted() == 1;
-    Deal_MI->setEnabled(!session->Busy());
-    Replay1->setEnabled(session->CanRestart());
-    // Saving under the game's own name, snapshots and their restoring need saved games,
-    // which are not part of this build.
-    SaveGame1->setEnabled(false);
-    Make1->setEnabled(false);
-    Restore1->setEnabled(false);
-    SaveAs1->setEnabled(started);
+    Deal_MI->setEnabled(!session->Busy() && !replaying);
+    Replay1->setEnabled(session->CanRestart() && !replaying);
+    // Saving and snapshots need a started game that is not being dealt, won or replayed;
+    // "Sa&ve Game" a file of the player's own to save to.
+    const bool savable = gameSavable() && !replaying;
+    SaveAs1->setEnabled(savable);
+    SaveGame1->setEnabled(savable && !savedGamePath.isEmpty() && savedGamePath != AutoSavePath());
+    Make1->setEnabled(savable);
+    Restore1->setEnabled(savable && snapshotTaken);
+    OpenGame1->setEnabled(!session->Busy() && !replaying);
     NewUndo1->setEnabled(UndoAllowed());
     NewRedo1->setEnabled(RedoAllowed());
     Pause1->setEnabled(pauseAvailable());

@@ -13,6 +13,7 @@
 #include "store/display_info.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -73,7 +74,10 @@ int runProgram(int argc, char **argv)
         break;
     }
     if (!instance.TryLock()) {
-        SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::BringToFront));
+        // A saved game goes to the running copy, which opens it; otherwise it only comes forward.
+        const QString file = commandLineChoice(parameters).fileName;
+        SingleInstance::Send(runtimeFolder, file.isEmpty() ? QString::fromLatin1(InstanceMessage::BringToFront)
+                                                           : SingleInstance::OpenMessage(QFileInfo(file).absoluteFilePath()));
         return 0;
     }
 
@@ -105,6 +109,10 @@ int runProgram(int argc, char **argv)
     QObject::connect(&instance, &SingleInstance::BringToFrontRequested, &window, [&window] { window.BringToFront(); });
     QObject::connect(&instance, &SingleInstance::TerminateRequested, &window,
                      [&window] { window.CloseWithoutConfirmation(); });
+    // Opened outside the socket's handler, since the confirmation box runs a loop of its own.
+    QObject::connect(&instance, &SingleInstance::OpenRequested, &window, [&window](const QString &path) {
+        QTimer::singleShot(0, &window, [&window, path] { window.OpenHandedOverGame(path); });
+    });
     if (!instance.Listen())
         complain(QStringLiteral("cannot listen for later starts at ") + instance.ServerPath());
 

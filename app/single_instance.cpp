@@ -11,7 +11,8 @@
 namespace {
 
 constexpr char LockName[] = "TARNWICK.lock";
-constexpr int LongestMessage = 64;
+// "OPEN " and a path in base64: paths run to 4096 bytes on Linux.
+constexpr int LongestMessage = 8192;
 
 QString joined(const QString &folder, const char *name)
 {
@@ -97,10 +98,22 @@ void SingleInstance::readMessage(QLocalSocket *socket)
     socket->write("0\n");
     socket->flush();
     socket->disconnectFromServer();
+    const QByteArray openPrefix = QByteArray(InstanceMessage::Open) + ' ';
     if (line == InstanceMessage::BringToFront)
         Q_EMIT BringToFrontRequested();
     else if (line == InstanceMessage::Terminate)
         Q_EMIT TerminateRequested();
+    else if (line.startsWith(openPrefix)) {
+        const auto decoded = QByteArray::fromBase64Encoding(line.mid(openPrefix.size()),
+                                                           QByteArray::AbortOnBase64DecodingErrors);
+        if (decoded && !decoded.decoded.isEmpty())
+            Q_EMIT OpenRequested(QString::fromUtf8(decoded.decoded));
+    }
+}
+
+QString SingleInstance::OpenMessage(const QString &path)
+{
+    return QString::fromLatin1(InstanceMessage::Open) + u' ' + QString::fromLatin1(path.toUtf8().toBase64());
 }
 
 bool SingleInstance::Send(const QString &runtimeFolder, const QString &message, int timeoutMs)

@@ -11,6 +11,7 @@ class QLocalServer;
 namespace InstanceMessage {
 inline constexpr char BringToFront[] = "TARNWICK";  // a second start: show the running copy
 inline constexpr char Terminate[] = "QELTERMINATE"; // "-STOP": end the running copy
+inline constexpr char Open[] = "OPEN";              // a second start given a saved game
 } // namespace InstanceMessage
 
 // One running copy per user: a lock file "TARNWICK.lock" and a local server "TARNWICK",
@@ -38,6 +39,8 @@ public:
     // Sends a message to the copy that holds the lock and waits for its answer. False when
     // no copy answered within the time.
     static bool Send(const QString &runtimeFolder, const QString &message, int timeoutMs = 3000);
+    // The message that hands a saved game's path to the running copy (any characters survive).
+    static QString OpenMessage(const QString &path);
 
     QString LockPath() const;
     QString ServerPath() const;
@@ -45,6 +48,7 @@ public:
 Q_SIGNALS:
     void BringToFrontRequested();
     void TerminateRequested();
+    void OpenRequested(const QString &path);
 
 private:
     void readMessage(class QLocalSocket *socket);

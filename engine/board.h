@@ -38,6 +38,8 @@ public:
     // --- published properties ---
     void SetGameStarted(int value) override;
     QDateTime StartTime() const override { return startTime; }
+    // A reopened saved game goes on with the time it had already been played.
+    void SetStartTime(const QDateTime &time) { startTime = time; }
     QDateTime EndTime() const override { return endTime; }
     int ShadowStyle() const { return shadowStyle; }
     void SetShadowStyle(int value);

@@ -138,6 +138,10 @@ public:
     void TruncateJournal();
     // Replaces the journal (a saved game or a snapshot being restored).
     void SetJournal(std::vector<JournalEntry> entries, int position);
+    // Whether a journal read from a file can be replayed on the game just dealt: every kind
+    // known, every pile and dealt card it names present, groups balanced and holding card
+    // entries only, and the position between steps.
+    bool CanReplayJournal(const std::vector<JournalEntry> &entries, int position) const;
 
     // --- the window around the table ---
     // Clears the hover highlight (when hover highlighting is on) and any click selection.
@@ -167,6 +171,7 @@ private:
     void appendEntry(const JournalEntry &entry);
     void finishUndo();
     bool canReplay(const JournalEntry &entry) const;
-    void replayCardEntry(const JournalEntry &entry, bool backwards);
+    // False when the entry does not fit the table (its card lies elsewhere, the move is refused).
+    bool replayCardEntry(const JournalEntry &entry, bool backwards);
     void finishRedo();
 };

@@ -22,6 +22,9 @@ bool TDeck::MoveCard(TCard *card)
     // A move with no card or a move while another one runs does not happen, and says so.
     if (!card || !hostBoard || engineState().Busy)
         return false;
+    // A card never moves onto its own pile: the cards lying on it would follow it round forever.
+    if (card->HostDeck() == this)
+        return false;
     TBoard *board = hostBoard;
     const int oldRight = board->TableRight();
     const int oldBottom = board->TableBottom();
@@ -56,7 +59,7 @@ bool TDeck::MoveCard(TCard *card)
             }
             for (TCard *moving = card; moving;) {
                 const bool visibleMove = board->IsAreaVisible(moving->BoundsRect()) || board->IsAreaVisible(BoundsRect());
-                if (board->MyPlayCardMove && visibleMove
+                if (board->MyPlayCardMove && visibleMove && !board->Replaying
                     && (!moving->HostDeck() || moving->HostDeck()->TopCard() == moving || board->Animate))
                     engineState().PlaySound(EngineSound::PLYSEL);
                 lastMoved = moving;
@@ -88,7 +91,8 @@ TCard *TDeck::flyCard(TCard *card)
     card->SetVisible(false);
     card->BringToFront();
 
-    if (!board->IsAreaVisible(start) && !board->IsAreaVisible(BoundsRect())) {
+    // A replayed journal (a saved game being opened, a snapshot restored) shows only its end.
+    if (board->Replaying || (!board->IsAreaVisible(start) && !board->IsAreaVisible(BoundsRect()))) {
         card->SetVisible(true);
         AddCard(card);
         return next;
@@ -139,16 +143,17 @@ void TDeck::DealCard(TDeck *source, int n, bool faceUp)
 
 void TDeck::TakeAllFrom(TDeck *source, bool flip)
 {
-    if (!source || !hostBoard)
+    if (!source || !hostBoard || source == this)
         return;
     TBoard *board = hostBoard;
     if (board->Recording)
         board->RecordPileTransfer(source, this, flip);
-    // The short pauses let the player see the pile turn; a hidden table has nothing to show.
-    const bool shown = board->isVisible();
+    // The short pauses let the player see the pile turn; a hidden table or a replayed journal
+    // has nothing to show.
+    const bool shown = board->isVisible() && !board->Replaying;
     if (shown)
         QThread::msleep(30);
-    if (board->MyPlayDeckOver)
+    if (board->MyPlayDeckOver && !board->Replaying)
         engineState().PlaySound(EngineSound::TURN);
     if (shown)
         QThread::msleep(30);

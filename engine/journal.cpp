@@ -175,7 +175,7 @@ bool TBoardState::canReplay(const JournalEntry &entry) const
     return card && FindDeck(entry.Source) && FindDeck(entry.Destination);
 }
 
-void TBoardState::replayCardEntry(const JournalEntry &entry, bool backwards)
+bool TBoardState::replayCardEntry(const JournalEntry &entry, bool backwards)
 {
     TCard *card = FindCard(entry.Card);
     ReplayScope scope(*this);
@@ -183,19 +183,67 @@ void TBoardState::replayCardEntry(const JournalEntry &entry, bool backwards)
     if (entry.RedealStep) {
         if (rotationCounter >= 0)
             SetRotation_Counter(rotationCounter + (backwards ? -1 : 1));
-    } else if (entry.Flip) {
-        card->SetFace(!card->Face());
-    } else {
-        TDeck *source = FindDeck(entry.Source);
-        TDeck *dest = FindDeck(entry.Destination);
-        if (backwards && OnDuringUndo)
-            OnDuringUndo(dest, source, card);
-        if (!backwards && OnDuringRedo)
-            OnDuringRedo(source, dest, card);
-        if (!entry.Animated)
-            Animate = false;
-        (backwards ? source : dest)->MoveCard(card);
+        return true;
     }
+    if (entry.Flip) {
+        card->SetFace(!card->Face());
+        return true;
+    }
+    TDeck *source = FindDeck(entry.Source);
+    TDeck *dest = FindDeck(entry.Destination);
+    // The card lies where the entry says it leaves from, or the journal is not this table's.
+    if (card->HostDeck() != (backwards ? dest : source))
+        return false;
+    if (backwards && OnDuringUndo)
+        OnDuringUndo(dest, source, card);
+    if (!backwards && OnDuringRedo)
+        OnDuringRedo(source, dest, card);
+    if (!entry.Animated)
+        Animate = false;
+    return (backwards ? source : dest)->MoveCard(card);
+}
+
+bool TBoardState::CanReplayJournal(const std::vector<JournalEntry> &entries, int position) const
+{
+    if (position < -1 || position >= int(entries.size()))
+        return false;
+    const auto dealtCard = [this](int cardID) {
+        const TCard *card = FindCard(cardID);
+        return card && card->HostDeck();
+    };
+    const auto twoPiles = [this](int source, int dest) { return source != dest && FindDeck(source) && FindDeck(dest); };
+    bool inGroup = false;
+    for (int index = 0; index < int(entries.size()); ++index) {
+        const JournalEntry &entry = entries[std::size_t(index)];
+        switch (entry.Kind) {
+        case JournalEntry::GroupStart:
+            if (inGroup)
+                return false;
+            inGroup = true;
+            break;
+        case JournalEntry::GroupEnd:
+            if (!inGroup)
+                return false;
+            inGroup = false;
+            break;
+        case JournalEntry::PileTransfer:
+            if (inGroup || !twoPiles(entry.Source, entry.Destination))
+                return false;
+            break;
+        case JournalEntry::CardEntry:
+            if (entry.RedealStep)
+                break;
+            if (!dealtCard(entry.Card) || (!entry.Flip && !twoPiles(entry.Source, entry.Destination)))
+                return false;
+            break;
+        default:
+            return false;
+        }
+        // The position stands between steps, never inside a group.
+        if (index == position && inGroup)
+            return false;
+    }
+    return !inGroup;
 }
 
 bool TBoardState::Undo()
@@ -270,7 +318,10 @@ bool TBoardState::Undo()
             return false;
         }
     for (int index : steps)
-        replayCardEntry(journal[std::size_t(index)], true);
+        if (!replayCardEntry(journal[std::size_t(index)], true)) {
+            finishUndo();
+            return false;
+        }
     JournalPos = position;
     finishUndo();
     return JournalPos >= 0;
@@ -353,7 +404,8 @@ bool TBoardState::Redo()
         if (!canReplay(journal[std::size_t(index)]))
             return false;
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        replayCardEntry(journal[std::size_t(steps[i])], false);
+        if (!replayCardEntry(journal[std::size_t(steps[i])], false))
+            return false;
         if (i + 1 < steps.size() && OnAfterRedo)
             OnAfterRedo(nullptr);
     }

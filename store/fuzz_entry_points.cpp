@@ -6,6 +6,7 @@
 #include "store/game_window_records.h"
 #include "store/log_file.h"
 #include "store/player_shortcuts.h"
+#include "store/saved_game_file.h"
 #include "store/stats_file.h"
 
 namespace {
@@ -168,6 +169,30 @@ bool fuzzGroupsFile(QByteArrayView bytes)
         const QByteArray written = encodeGroupsFile(groups);
         GameGroups again;
         return decodeGroupsFile(written, again, exists) && encodeGroupsFile(again) == written;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzSavedGame(QByteArrayView bytes)
+{
+    SavedGame game;
+    try {
+        game = decodeSavedGame(bytes);
+    } catch (const DamagedData &) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+    try {
+        // What was accepted is exactly one game, and writes back to the same game.
+        if (game.FileSize() != bytes.size() || game.JournalPos < -1 || game.JournalPos >= qint64(game.Journal.size()))
+            return false;
+        const QByteArray written = encodeSavedGame(game);
+        const SavedGame again = decodeSavedGame(written);
+        return written.size() == bytes.size() && again.Journal == game.Journal && again.JournalPos == game.JournalPos
+               && again.GameId == game.GameId && again.GameNumber == game.GameNumber
+               && again.MoveCount == game.MoveCount && encodeSavedGame(again) == written;
     } catch (...) {
         return false;
     }

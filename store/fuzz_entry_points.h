@@ -17,6 +17,8 @@ bool fuzzCustomGamesFile(QByteArrayView bytes);
 bool fuzzCustomStatsFile(QByteArrayView bytes);
 bool fuzzGroupsFile(QByteArrayView bytes);
 
+bool fuzzSavedGame(QByteArrayView bytes);
+
 struct FuzzEntryPoint {
     const char *name; // folder of its seed corpus under tools/fuzz/corpus
     bool (*run)(QByteArrayView bytes);
@@ -31,4 +33,5 @@ inline constexpr FuzzEntryPoint FuzzEntryPoints[] = {
     {"custom_games_file", fuzzCustomGamesFile},
     {"custom_stats_file", fuzzCustomStatsFile},
     {"groups_file", fuzzGroupsFile},
+    {"saved_game", fuzzSavedGame},
 };

@@ -92,15 +92,15 @@ TEST(ItemStates, EveryPlayItemFollowsDealMoveUndoWinAndCancelledSelection)
         {"a deal (F2)", [&] { QTest::keyClick(window.Board1, Qt::Key_F2); },
          {On, On, Off, Off, Off, Off, Off, On, Off, Off}},
         {"a move (Space deals from the stock)", [&] { QTest::keyClick(window.Board1, Qt::Key_Space); },
-         {On, On, On, On, Off, On, On, On, Off, Off}},
+         {On, On, On, On, Off, On, On, On, On, Off}},
         {"undo (Ctrl+Z)", [&] { QTest::keyClick(window.Board1, Qt::Key_Z, Qt::ControlModifier); },
-         {On, On, On, Off, On, On, On, On, Off, Off}},
+         {On, On, On, Off, On, On, On, On, On, Off}},
         {"redo (Ctrl+R) and another move",
          [&] {
              QTest::keyClick(window.Board1, Qt::Key_R, Qt::ControlModifier);
              QTest::keyClick(window.Board1, Qt::Key_Space);
          },
-         {On, On, On, On, Off, On, On, On, Off, Off}},
+         {On, On, On, On, Off, On, On, On, On, Off}},
         {"a win, the won dialog answered Cancel",
          [&] {
              fixture.onWait = [&](int) {
@@ -118,20 +118,20 @@ TEST(ItemStates, EveryPlayItemFollowsDealMoveUndoWinAndCancelledSelection)
              QTest::keyClick(window.Board1, Qt::Key_Space);
              numberBefore = window.Session().GameNumber;
          },
-         {On, On, On, On, Off, On, On, On, Off, Off}},
+         {On, On, On, On, Off, On, On, On, On, Off}},
         {"the game selection cancelled (Ctrl+F2)",
          [&] {
              answerSelection(-1);
              QTest::keyClick(window.Board1, Qt::Key_F2, Qt::ControlModifier);
          },
-         {On, On, On, On, Off, On, On, On, Off, Off}},
+         {On, On, On, On, Off, On, On, On, On, Off}},
         {"another game chosen (Select Solitaire...), its confirmation cancelled",
          [&] {
              fixture.confirmAnswer = {false, false};
              answerSelection(GameIds::FreeCell);
              window.Game_MI->trigger();
          },
-         {On, On, On, On, Off, On, On, On, Off, Off}},
+         {On, On, On, On, Off, On, On, On, On, Off}},
     };
     for (const Step &step : steps) {
         SCOPED_TRACE(step.name);

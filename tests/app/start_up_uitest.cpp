@@ -1,9 +1,16 @@
 // Start-up as the player meets it: the real program in separate processes, each test with
 // its own configuration, data and runtime folders.
+#include "support/main_window_fixture.h"
+
+#include "engine/Cardscmp.h"
+#include "games/game_table.h"
+#include "store/saved_game_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -78,9 +85,36 @@ protected:
         return process;
     }
 
+    QString autoSaveFile() const { return folder.filePath(QStringLiteral("data/Tarnwick/asg.lpg")); }
+    // A Klondike game of a few moves, as the program saves it.
+    SavedGame playedGame(quint32 number)
+    {
+        MainWindowFixture game;
+        game.DealKlondike(number);
+        for (int click = 0; click < 3; ++click)
+            game.Window().Table().Stock->Click();
+        game.Window().Board1->SetGameStarted(1);
+        const QString path = folder.filePath(QStringLiteral("played.qel"));
+        EXPECT_TRUE(game.Window().SaveGame(path, false));
+        return readSavedGame(path);
+    }
+    // Stops the running copy, which saves its game on the way out.
+    SavedGame stopAndReadAutoSave(QProcess *copy)
+    {
+        EXPECT_EQ(run({QStringLiteral("-STOP")}), 0);
+        EXPECT_TRUE(copy->waitForFinished(20000));
+        return readSavedGame(autoSaveFile());
+    }
+
     QTemporaryDir folder;
     std::vector<QProcess *> started;
 };
+
+bool sameGame(const SavedGame &a, const SavedGame &b)
+{
+    return a.GameId == b.GameId && a.GameNumber == b.GameNumber && a.Journal == b.Journal && a.JournalPos == b.JournalPos
+           && a.MoveCount == b.MoveCount;
+}
 
 } // namespace
 
@@ -187,5 +221,34 @@ TEST_F(Program, ClearAndStopEndQuietly)
         EXPECT_EQ(process->exitCode(), 0);
         // Nothing on the terminal: no complaint of ours and no warning of the toolkit's.
         EXPECT_EQ(process->readAllStandardError().toStdString(), std::string());
+    }
+}
+
+// Save_On_Exit through two real starts: each resumes the game and removes the file, each
+// close writes the game back; a second start given a saved game hands it to the first.
+TEST_F(Program, TheGameSavedAtExitResumesAndASecondStartHandsOverItsGame)
+{
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Cards/Save_On_Exit"), true);
+        // The game in progress goes for the handed-over one without the confirmation box.
+        settings.setValue(QStringLiteral("Cards/Confirm_New_Game"), false);
+    }
+    const SavedGame handed = playedGame(33);
+    QFile::rename(folder.filePath(QStringLiteral("played.qel")), folder.filePath(QStringLiteral("handed.qel")));
+    const SavedGame resumed = playedGame(21);
+    QDir().mkpath(QFileInfo(autoSaveFile()).path());
+    QFile::copy(folder.filePath(QStringLiteral("played.qel")), autoSaveFile());
+    for (int round = 0; round < 2; ++round) {
+        QProcess *copy = startListening();
+        QElapsedTimer waited;
+        waited.start();
+        while (QFile::exists(autoSaveFile()) && waited.elapsed() < 20000)
+            QThread::msleep(20);
+        EXPECT_FALSE(QFile::exists(autoSaveFile()));
+        if (round == 1) {
+            EXPECT_EQ(run({folder.filePath(QStringLiteral("handed.qel"))}), 0);
+        }
+        EXPECT_TRUE(sameGame(stopAndReadAutoSave(copy), round == 0 ? resumed : handed)) << round;
     }
 }
