@@ -1,0 +1,217 @@
+#include "engine/board.h"
+#include "engine/card.h"
+#include "engine/deck.h"
+#include "engine/engine_state.h"
+#include "games/catalogue.h"
+#include "games/deal_printout.h"
+#include "games/freecell.h"
+#include "games/game_table.h"
+#include "games/move_player.h"
+#include "solve/solver.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+// A table that is never shown, dealt like the deal printout.
+struct DealtTable {
+    DealtTable(int gameId, quint32 number)
+    {
+        engineState() = EngineState{};
+        engineState().ShowMessage = [](const QString &) {};
+        DealForPrinting(table, gameId, number);
+        board.ClearJournal();
+        table.Play.ShowStuckMessage = false;
+    }
+    ~DealtTable() { table.ForgetPiles(); }
+
+    // Lays the pack out anew: slot name to cards, bottom first, rank "A23456789TJQK" then
+    // suit "CDHS" (lower case: face down); every card not named goes to its suit's foundation.
+    void Arrange(const std::map<std::string, std::string> &slots)
+    {
+        for (int index = 0; index < 52; ++index)
+            if (TDeck *pile = table.Card(index)->HostDeck())
+                pile->RemoveCard(table.Card(index));
+        for (const auto &[slot, cards] : slots) {
+            TDeck *pile = player.FindSlot(QString::fromStdString(slot));
+            ASSERT_TRUE(pile) << slot;
+            for (std::size_t at = 0; at + 1 < cards.size(); at += 3) {
+                TCard *card = cardNamed(cards.substr(at, 2));
+                ASSERT_TRUE(card) << cards;
+                card->SetFace(std::isupper(static_cast<unsigned char>(cards[at + 1])));
+                pile->AddCard(card);
+            }
+        }
+        for (int suit = 0; suit < 4; ++suit)
+            for (int rank = 1; rank <= 13; ++rank)
+                if (TCard *card = table.Card(suit * 13 + rank - 1); !card->HostDeck()) {
+                    card->SetFace(true);
+                    table.Foundations[suit + 1]->AddCard(card);
+                }
+    }
+
+    TCard *cardNamed(const std::string &code) const
+    {
+        const int rank = int(std::string("A23456789TJQK").find(char(std::toupper(code[0])))) + 1;
+        const int suit = int(std::string("CDHS").find(char(std::toupper(code[1]))));
+        return rank >= 1 && suit >= 0 ? table.Card(suit * 13 + rank - 1) : nullptr;
+    }
+
+    // Plays the lines as the player would; the number of the first refused one, or 0.
+    int Play(const std::vector<std::string> &lines, std::size_t count = std::string::npos)
+    {
+        for (std::size_t i = 0; i < lines.size() && i < count; ++i)
+            if (!player.Run(QString::fromStdString(lines[i])))
+                return int(i) + 1;
+        return 0;
+    }
+
+    TBoard board;
+    GameTable table{&board};
+    MovePlayer player{table};
+};
+
+SolveResult solveDeal(int gameId, quint32 number, SolveBudget budget)
+{
+    DealtTable dealt(gameId, number);
+    const auto position = ReadPosition(dealt.table);
+    return position ? position->Solve(budget) : SolveResult{};
+}
+
+struct GameSample {
+    int gameId;
+    quint32 first;
+    quint32 count;
+    long long positions; // the small budget of the test
+    int leastWinnable;   // so many deals at least are proved winnable, for the test to mean anything
+};
+
+class SolverGames : public ::testing::TestWithParam<GameSample> {};
+
+TEST_P(SolverGames, EveryWinningLinePlaysToAWin)
+{
+    const GameSample sample = GetParam();
+    int winnable = 0;
+    for (quint32 number = sample.first; number < sample.first + sample.count; ++number) {
+        SCOPED_TRACE(number);
+        const SolveResult result = solveDeal(sample.gameId, number, {.positions = sample.positions, .milliseconds = 60000});
+        if (result.verdict != Verdict::Winnable)
+            continue;
+        ++winnable;
+        DealtTable replay(sample.gameId, number);
+        ASSERT_EQ(replay.Play(result.lines), 0) << "refused line";
+        EXPECT_TRUE(replay.player.IsWon());
+    }
+    EXPECT_GE(winnable, sample.leastWinnable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Deals, SolverGames,
+                         ::testing::Values(GameSample{GameIds::FreeCell, 1, 200, 200'000, 100},
+                                           GameSample{GameIds::Klondike, 1, 200, 100'000, 40}),
+                         [](const auto &info) { return std::to_string(info.param.gameId); });
+
+// Positions laid out by hand, with the answer they must get.
+struct HandMade {
+    const char *name;
+    int gameId;
+    std::map<std::string, std::string> slots;
+    Verdict verdict;
+    int redealsLeft; // Klondike only: -1 leaves the dealt count
+};
+
+TEST(Solver, HandMadePositionsGetTheirAnswers)
+{
+    const std::vector<HandMade> cases = {
+        {"FreeCell one move from a win", GameIds::FreeCell, {{"Cell1", "KH"}}, Verdict::Winnable, -1},
+        {"FreeCell blocked: cells full, no card fits or goes home",
+         GameIds::FreeCell,
+         {{"Cell1", "KC"}, {"Cell2", "KD"}, {"Cell3", "KH"}, {"Cell4", "KS"},
+          {"Tableau1", "9C QC"}, {"Tableau2", "9D QD"}, {"Tableau3", "9H QH"}, {"Tableau4", "9S QS"},
+          {"Tableau5", "JC TC"}, {"Tableau6", "JD TD"}, {"Tableau7", "JH TH"}, {"Tableau8", "JS TS"}},
+         Verdict::NotWinnable,
+         -1},
+        {"Klondike one move from a win", GameIds::Klondike, {{"Tableau1", "KH"}}, Verdict::Winnable, -1},
+        {"Klondike blocked: a Queen on the Jack it waits for", GameIds::Klondike,
+         {{"Tableau1", "JH QH"}, {"Tableau2", "KH"}}, Verdict::NotWinnable, -1},
+        {"Klondike winnable only by a redeal", GameIds::Klondike, {{"Waste", "KS KH JC QC"}}, Verdict::Winnable, 1},
+        {"Klondike the same without a redeal left", GameIds::Klondike, {{"Waste", "KS KH JC QC"}},
+         Verdict::NotWinnable, 0},
+    };
+    for (const HandMade &c : cases) {
+        SCOPED_TRACE(c.name);
+        DealtTable dealt(c.gameId, 1);
+        dealt.Arrange(c.slots);
+        if (c.redealsLeft >= 0)
+            dealt.board.SetRotation_Counter(dealt.board.Rotation_Number - c.redealsLeft);
+        const auto position = ReadPosition(dealt.table);
+        ASSERT_TRUE(position);
+        const SolveResult result = position->Solve({});
+        EXPECT_EQ(result.verdict, c.verdict);
+        EXPECT_EQ(dealt.Play(result.lines), 0);
+        EXPECT_EQ(dealt.player.IsWon(), c.verdict == Verdict::Winnable);
+    }
+}
+
+// The live table after some of the moves reads as a position the solver carries on from.
+TEST(Solver, LiveTableAfterMovesSolvesOnToAWin)
+{
+    for (const int gameId : {GameIds::FreeCell, GameIds::Klondike}) {
+        SCOPED_TRACE(gameId);
+        DealtTable dealt(gameId, 7);
+        const SolveResult whole = ReadPosition(dealt.table)->Solve({});
+        ASSERT_EQ(whole.verdict, Verdict::Winnable);
+        const std::size_t half = whole.lines.size() / 2;
+        ASSERT_EQ(dealt.Play(whole.lines, half), 0);
+        const auto live = ReadPosition(dealt.table);
+        ASSERT_TRUE(live);
+        EXPECT_NE(live->Hash(), ReadPosition(DealtTable(gameId, 7).table)->Hash());
+        const SolveResult rest = live->Solve({});
+        ASSERT_EQ(rest.verdict, Verdict::Winnable);
+        EXPECT_EQ(dealt.Play(rest.lines), 0);
+        EXPECT_TRUE(dealt.player.IsWon());
+    }
+}
+
+TEST(Solver, PositionBudgetEndsTheSearchUnknown)
+{
+    int unknown = 0;
+    for (quint32 number = 1; number <= 10; ++number) {
+        const SolveResult result = solveDeal(GameIds::Klondike, number, {.positions = 40, .milliseconds = 60000});
+        EXPECT_LE(result.positions, 40);
+        EXPECT_NE(result.verdict, Verdict::NotWinnable);
+        unknown += result.verdict == Verdict::Unknown;
+    }
+    EXPECT_GT(unknown, 0);
+}
+
+// FreeCell Solver's verdicts, its proofs that a deal cannot be won included, are ours.
+TEST(Solver, FreeCellVerdictsAgreeWithFreeCellSolver)
+{
+    const QString solver = QStandardPaths::findExecutable(QStringLiteral("fc-solve"));
+    if (solver.isEmpty())
+        GTEST_SKIP() << "fc-solve (package freecell-solver-bin) is not installed";
+    for (quint32 number = 1; number <= 60; ++number) {
+        SCOPED_TRACE(number);
+        DealtTable dealt(GameIds::FreeCell, number);
+        QProcess process;
+        process.start(solver, {QStringLiteral("-")});
+        process.write(FreeCellSolverBoard(dealt.table).toLatin1());
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString text = QString::fromLatin1(process.readAllStandardOutput());
+        const SolveResult ours = ReadPosition(dealt.table)->Solve({});
+        if (text.contains(QStringLiteral("This game is solveable"))) {
+            EXPECT_EQ(ours.verdict, Verdict::Winnable);
+        } else if (text.contains(QStringLiteral("I could not solve"))) {
+            EXPECT_EQ(ours.verdict, Verdict::NotWinnable);
+        }
+    }
+}
+
+} // namespace
