@@ -30,15 +30,41 @@ struct KlondikeState {
     std::array<std::uint8_t, 4> home{};
 };
 
-enum class Kind : std::uint8_t { ToHome, ToColumn, Deal, Redeal };
+enum class Kind : std::uint8_t { ToHome, ToColumn };
 
-// From: a column 0..6 or the waste (7); to: a column or the foundations (8).
+// From: a column 0..6 or the waste (7); to: a column or the foundations (8). A card from
+// the waste is played after `clicks` clicks on the stock (deals, or a redeal when the stock
+// is empty), so that the stock's turning never makes a position of its own.
 struct KlondikeMove {
     Kind kind;
     std::uint8_t from;
     std::uint8_t to;
     std::uint8_t count;
+    std::uint8_t clicks = 0;
 };
+
+// Most clicks ahead that the moves look through the stock: three passes of eight deals.
+constexpr int ClickHorizon = 3 * 9;
+
+// One click on the stock; false when it would change nothing.
+bool clickStock(KlondikeState &s)
+{
+    if (s.stockCount > 0) {
+        s.fanCount = 0;
+        while (s.fanCount < 3 && s.stockCount > 0) {
+            s.waste[s.wasteCount++] = s.stock[--s.stockCount];
+            ++s.fanCount;
+        }
+        return true;
+    }
+    if (s.wasteCount == 0 || s.redealsLeft == 0)
+        return false;
+    while (s.wasteCount > 0)
+        s.stock[s.stockCount++] = s.waste[--s.wasteCount];
+    s.fanCount = 0;
+    --s.redealsLeft;
+    return true;
+}
 
 SolverCard topOf(const KlondikeState &s, int place)
 {
@@ -65,24 +91,8 @@ public:
 
     void Apply(State &s, const Move &m) const
     {
-        switch (m.kind) {
-        case Kind::Deal:
-            s.fanCount = 0;
-            while (s.fanCount < 3 && s.stockCount > 0) {
-                s.waste[s.wasteCount++] = s.stock[--s.stockCount];
-                ++s.fanCount;
-            }
-            return;
-        case Kind::Redeal:
-            while (s.wasteCount > 0)
-                s.stock[s.stockCount++] = s.waste[--s.wasteCount];
-            s.fanCount = 0;
-            --s.redealsLeft;
-            return;
-        case Kind::ToHome:
-        case Kind::ToColumn:
-            break;
-        }
+        for (int click = 0; click < m.clicks; ++click)
+            clickStock(s);
         SolverCard moved[ColumnDepth] = {};
         int count = m.count;
         if (m.from == WastePlace) {
@@ -130,24 +140,35 @@ public:
         };
         Scored list[MoveListSize];
         int n = 0;
-        const auto add = [&](Kind kind, int from, int to, int count, int score) {
-            list[n++] = {{kind, std::uint8_t(from), std::uint8_t(to), std::uint8_t(count)}, score};
+        const auto add = [&](Kind kind, int from, int to, int count, int score, int clicks = 0) {
+            if (n < MoveListSize)
+                list[n++] = {{kind, std::uint8_t(from), std::uint8_t(to), std::uint8_t(count), std::uint8_t(clicks)},
+                             score};
         };
         int firstEmpty = -1;
         for (int c = 0; c < ColumnCount; ++c)
             if (!s.length[c] && firstEmpty < 0)
                 firstEmpty = c;
 
-        for (int place = 0; place <= WastePlace; ++place)
+        for (int place = 0; place < WastePlace; ++place)
             if (goesHome(s, topOf(s, place)))
-                add(Kind::ToHome, place, Home, 1, place == WastePlace ? 900 : 1000);
+                add(Kind::ToHome, place, Home, 1, 1000);
 
-        if (const SolverCard card = topOf(s, WastePlace)) {
-            for (int to = 0; to < ColumnCount; ++to) {
-                const SolverCard top = topOf(s, to);
-                if (top ? FitsDownAlternate(top, card) : (RankOf(card) == 13 && to == firstEmpty))
-                    add(Kind::ToColumn, WastePlace, to, 1, 600);
+        // Every card the stock's turning brings to the top of the waste, and where it goes.
+        State talon = s;
+        for (int clicks = 0; clicks <= ClickHorizon; ++clicks) {
+            if (const SolverCard card = topOf(talon, WastePlace)) {
+                const int cost = 4 * clicks + 150 * (s.redealsLeft - talon.redealsLeft);
+                if (goesHome(talon, card))
+                    add(Kind::ToHome, WastePlace, Home, 1, 900 - cost, clicks);
+                for (int to = 0; to < ColumnCount; ++to) {
+                    const SolverCard top = topOf(talon, to);
+                    if (top ? FitsDownAlternate(top, card) : (RankOf(card) == 13 && to == firstEmpty))
+                        add(Kind::ToColumn, WastePlace, to, 1, 600 - cost, clicks);
+                }
             }
+            if (!clickStock(talon))
+                break;
         }
 
         for (int from = 0; from < ColumnCount; ++from) {
@@ -170,6 +191,14 @@ public:
                         score = 300; // empties the column
                     else
                         score = 50; // uncovers a face-up card
+                    // In Klondike the rest can wait until it serves: an emptied column until
+                    // a King may fill it, an uncovered card until it goes home or the other
+                    // card that fits on it can come.
+                    if (!anyGroup && i == 0 && !kingWaiting(s))
+                        continue;
+                    if (!anyGroup && i > down && !goesHome(s, s.columns[from][i - 1])
+                        && !twinAvailable(s, card))
+                        continue;
                     if (!top)
                         score -= 100;
                     add(Kind::ToColumn, from, to, length - i, score);
@@ -180,16 +209,47 @@ public:
                 }
             }
         }
-        if (s.stockCount > 0)
-            add(Kind::Deal, 0, 0, 0, 200);
-        else if (s.wasteCount > 0 && s.redealsLeft > 0)
-            add(Kind::Redeal, 0, 0, 0, 100);
         if (variant > 0)
             for (int i = 0; i < n; ++i)
                 list[i].score += int(MixHash(variant * 977u + unsigned(i) * 131u + s.length[0]) % NoiseRange);
         std::stable_sort(list, list + n, [](const Scored &a, const Scored &b) { return a.score > b.score; });
         for (int i = 0; i < n; ++i)
             out.push_back(list[i].move);
+    }
+
+    // A King that could fill an empty column: face up above other cards, or in the stock or
+    // waste.
+    static bool kingWaiting(const State &s)
+    {
+        for (int c = 0; c < ColumnCount; ++c)
+            for (int i = std::max<int>(s.faceDown[c], 1); i < s.length[c]; ++i)
+                if (RankOf(s.columns[c][i]) == 13)
+                    return true;
+        for (int i = 0; i < s.stockCount; ++i)
+            if (RankOf(s.stock[i]) == 13)
+                return true;
+        for (int i = 0; i < s.wasteCount; ++i)
+            if (RankOf(s.waste[i]) == 13)
+                return true;
+        return false;
+    }
+
+    // The other card of the same rank and colour as card is face up in a column or in the
+    // stock or waste.
+    static bool twinAvailable(const State &s, SolverCard card)
+    {
+        const SolverCard twin = MakeCard(3 - SuitIndexOf(card), RankOf(card));
+        for (int c = 0; c < ColumnCount; ++c)
+            for (int i = s.faceDown[c]; i < s.length[c]; ++i)
+                if (s.columns[c][i] == twin)
+                    return true;
+        for (int i = 0; i < s.stockCount; ++i)
+            if (s.stock[i] == twin)
+                return true;
+        for (int i = 0; i < s.wasteCount; ++i)
+            if (s.waste[i] == twin)
+                return true;
+        return false;
     }
 
     std::uint64_t Hash(const State &s) const
@@ -207,25 +267,17 @@ public:
         std::vector<std::string> lines;
         State s = start;
         for (const Move &m : path) {
-            std::string line;
-            switch (m.kind) {
-            case Kind::Deal:
-            case Kind::Redeal:
-                line = "click Stock";
-                break;
-            case Kind::ToHome:
-            case Kind::ToColumn: {
-                const std::string to = m.kind == Kind::ToHome ? "Foundation" : "Tableau" + std::to_string(m.to + 1);
-                if (m.from == WastePlace)
-                    line = std::string(s.fanCount > 0 ? "WasteFan " : "Waste ") + to;
-                else
-                    line = "Tableau" + std::to_string(m.from + 1) + " " + to + " "
-                        + CardToken(s.columns[m.from][s.length[m.from] - m.count]);
-                break;
+            for (int click = 0; click < m.clicks; ++click) {
+                lines.push_back("click Stock");
+                clickStock(s);
             }
-            }
-            lines.push_back(line);
-            Apply(s, m);
+            const std::string to = m.kind == Kind::ToHome ? "Foundation" : "Tableau" + std::to_string(m.to + 1);
+            if (m.from == WastePlace)
+                lines.push_back(std::string(s.fanCount > 0 ? "WasteFan " : "Waste ") + to);
+            else
+                lines.push_back("Tableau" + std::to_string(m.from + 1) + " " + to + " "
+                                + CardToken(s.columns[m.from][s.length[m.from] - m.count]));
+            Apply(s, {m.kind, m.from, m.to, m.count, 0});
         }
         return lines;
     }
