@@ -1,4 +1,4 @@
-#include "solve/cell_games_solver.h"
+#include "solve/game_readers.h"
 
 #include "engine/card.h"
 #include "games/game_table.h"

@@ -1,4 +1,4 @@
-#include "solve/klondike_solver.h"
+#include "solve/game_readers.h"
 
 #include "engine/board_state.h"
 #include "engine/card.h"

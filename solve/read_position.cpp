@@ -3,8 +3,7 @@
 #include "games/catalogue.h"
 #include "games/game_definitions.h"
 #include "games/game_table.h"
-#include "solve/cell_games_solver.h"
-#include "solve/klondike_solver.h"
+#include "solve/game_readers.h"
 
 const char *VerdictName(Verdict verdict)
 {
@@ -36,6 +35,12 @@ std::unique_ptr<SolverPosition> ReadPosition(const GameTable &table)
         return ReadKlondikePosition(table);
     case GameIds::Yukon:
         return ReadYukonPosition(table);
+    case GameIds::Carpet:
+        return ReadCarpetPosition(table);
+    case GameIds::Bisley:
+        return ReadBisleyPosition(table);
+    case GameIds::Nestor:
+        return ReadNestorPosition(table);
     default:
         return nullptr;
     }

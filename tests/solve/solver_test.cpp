@@ -51,8 +51,10 @@ struct DealtTable {
         }
         for (int suit = 0; suit < 4; ++suit)
             for (int rank = 1; rank <= 13 && !table.Card(suit * 13 + rank - 1)->HostDeck(); ++rank) {
+                // A game with one discard pile takes them all there.
+                TDeck *home = table.Foundations[suit + 1] ? table.Foundations[suit + 1] : table.Foundations[1];
                 table.Card(suit * 13 + rank - 1)->SetFace(true);
-                table.Foundations[suit + 1]->AddCard(table.Card(suit * 13 + rank - 1));
+                home->AddCard(table.Card(suit * 13 + rank - 1));
             }
         for (int index = 0; index < 52; ++index)
             EXPECT_TRUE(table.Card(index)->HostDeck()) << "a card above the suit's lowest named card is not named";
@@ -114,8 +116,14 @@ TEST_P(SolverGames, EveryWinningLinePlaysToAWin)
 }
 
 INSTANTIATE_TEST_SUITE_P(Deals, SolverGames,
-                         ::testing::Values(GameSample{GameIds::FreeCell, 1, 200, 200'000, 100},
-                                           GameSample{GameIds::Klondike, 1, 200, 10'000, 40}),
+                         ::testing::Values(GameSample{GameIds::FreeCell, 1, 200, 50'000, 20},
+                                           GameSample{GameIds::Klondike, 1, 200, 3'000, 20},
+                                           GameSample{GameIds::Yukon, 1, 200, 3'000, 20},
+                                           GameSample{GameIds::FlowerGarden, 1, 200, 3'000, 20},
+                                           GameSample{GameIds::Bouquet, 1, 200, 3'000, 10},
+                                           GameSample{GameIds::Carpet, 1, 200, 3'000, 20},
+                                           GameSample{GameIds::Bisley, 1, 200, 3'000, 20},
+                                           GameSample{GameIds::Nestor, 1, 200, 3'000, 20}),
                          [](const auto &info) { return std::to_string(info.param.gameId); });
 
 // Positions laid out by hand, with the answer they must get.
@@ -141,6 +149,15 @@ TEST(Solver, HandMadePositionsGetTheirAnswers)
         {"Klondike one move from a win", GameIds::Klondike, {{"Tableau1", "KH"}}, Verdict::Winnable, -1},
         {"Klondike blocked: a Queen on the Jack it waits for", GameIds::Klondike,
          {{"Tableau1", "JH QH"}, {"Tableau2", "KH"}}, Verdict::NotWinnable, -1},
+        {"Bisley one move from a win", GameIds::Bisley, {{"Tableau5", "QS"}, {"Cell1", "KS"}}, Verdict::Winnable, -1},
+        {"Bisley blocked: each suit's next cards lie under cards of another",
+         GameIds::Bisley,
+         {{"Tableau1", "QH TS JH"}, {"Tableau2", "QS TH JS"}, {"Cell1", "KS"}, {"Cell2", "KH"}},
+         Verdict::NotWinnable,
+         -1},
+        {"Carpet one card from a win", GameIds::Carpet, {{"Waste", "KD"}}, Verdict::Winnable, -1},
+        {"Nestor one pair from a win", GameIds::Nestor, {{"Tableau1", "KS"}, {"Cell2", "KH"}}, Verdict::Winnable, -1},
+        {"Nestor blocked: a pair in one pile", GameIds::Nestor, {{"Tableau1", "KS KH"}}, Verdict::NotWinnable, -1},
         {"Klondike winnable only by a redeal", GameIds::Klondike, {{"Waste", "KS KH JC QC"}, {"Tableau1", "KC"}},
          Verdict::Winnable, 1},
         {"Klondike the same without a redeal left", GameIds::Klondike, {{"Waste", "KS KH JC QC"}, {"Tableau1", "KC"}},
