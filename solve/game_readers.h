@@ -17,3 +17,4 @@ std::unique_ptr<SolverPosition> ReadYukonPosition(const GameTable &table);
 std::unique_ptr<SolverPosition> ReadCarpetPosition(const GameTable &table);
 std::unique_ptr<SolverPosition> ReadBisleyPosition(const GameTable &table);
 std::unique_ptr<SolverPosition> ReadNestorPosition(const GameTable &table);
+std::unique_ptr<SolverPosition> ReadMonteCarloPosition(const GameTable &table);

@@ -41,6 +41,8 @@ std::unique_ptr<SolverPosition> ReadPosition(const GameTable &table)
         return ReadBisleyPosition(table);
     case GameIds::Nestor:
         return ReadNestorPosition(table);
+    case GameIds::MonteCarlo:
+        return ReadMonteCarloPosition(table);
     default:
         return nullptr;
     }
