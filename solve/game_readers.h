@@ -18,3 +18,5 @@ std::unique_ptr<SolverPosition> ReadCarpetPosition(const GameTable &table);
 std::unique_ptr<SolverPosition> ReadBisleyPosition(const GameTable &table);
 std::unique_ptr<SolverPosition> ReadNestorPosition(const GameTable &table);
 std::unique_ptr<SolverPosition> ReadMonteCarloPosition(const GameTable &table);
+// Spider with one, two or four suits.
+std::unique_ptr<SolverPosition> ReadSpiderPosition(const GameTable &table);

@@ -43,6 +43,10 @@ std::unique_ptr<SolverPosition> ReadPosition(const GameTable &table)
         return ReadNestorPosition(table);
     case GameIds::MonteCarlo:
         return ReadMonteCarloPosition(table);
+    case GameIds::Spider:
+    case GameIds::SpiderTwoSuit:
+    case GameIds::SpiderOneSuit:
+        return ReadSpiderPosition(table);
     default:
         return nullptr;
     }

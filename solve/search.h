@@ -24,7 +24,9 @@ inline constexpr std::size_t TableEntryLimit = std::size_t(1) << 23;
 //   std::uint64_t Hash(const State &)            equal for interchangeable piles in any order
 //   std::vector<std::string> Lines(const State &start, const std::vector<Move> &path)
 // The moves must be complete (every position the rules reach is reached) for a search that
-// runs out of positions to mean "not winnable".
+// runs out of positions to mean "not winnable"; a game that leaves out moves it judges
+// useless says so with `static constexpr bool PrunesMoves = true`, and its searches never
+// answer "not winnable".
 template <class Game>
 SolveResult DepthFirstAttempt(const Game &game, const typename Game::State &start, const SolveBudget &budget,
                               unsigned variant)
@@ -102,7 +104,8 @@ SolveResult DepthFirstAttempt(const Game &game, const typename Game::State &star
         stack.push_back({child, movesBegin, movesBegin, moves.size(), path.size()});
     }
     path.clear();
-    return finish(exhausted ? Verdict::NotWinnable : Verdict::Unknown);
+    constexpr bool complete = !requires { requires Game::PrunesMoves; };
+    return finish(exhausted && complete ? Verdict::NotWinnable : Verdict::Unknown);
 }
 
 // A deal the first ordering leads astray is mostly solved at once by another: short

@@ -39,7 +39,7 @@ TEST_F(SolveCommand, WinningLinesPlayToAWinForEveryGame)
     const QRegularExpression summary(
         QStringLiteral("^summary: (\\d+) winnable, (\\d+) not-winnable, (\\d+) unknown, [0-9.]+ deals/s$"));
     for (const int game : {GameIds::FreeCell, GameIds::Klondike, GameIds::Yukon, GameIds::FlowerGarden,
-                           GameIds::Bouquet, GameIds::Carpet, GameIds::Bisley, GameIds::Nestor, GameIds::MonteCarlo}) {
+                           GameIds::Bouquet, GameIds::Carpet, GameIds::Bisley, GameIds::Nestor, GameIds::MonteCarlo, GameIds::SpiderOneSuit}) {
         SCOPED_TRACE(game);
         const QStringList lines =
             run({QStringLiteral("--solve-range"), QString::number(game), QStringLiteral("1"), QStringLiteral("6"),

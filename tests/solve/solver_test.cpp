@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Deals, SolverGames,
                                            GameSample{GameIds::Carpet, 1, 200, 3'000, 20},
                                            GameSample{GameIds::Bisley, 1, 200, 3'000, 20},
                                            GameSample{GameIds::Nestor, 1, 200, 3'000, 20},
-                                           GameSample{GameIds::MonteCarlo, 1, 200, 3'000, 20}),
+                                           GameSample{GameIds::MonteCarlo, 1, 200, 3'000, 20},
+                                           GameSample{GameIds::SpiderOneSuit, 1, 200, 1'000, 10}),
                          [](const auto &info) { return std::to_string(info.param.gameId); });
 
 // Positions laid out by hand, with the answer they must get.
