@@ -151,7 +151,6 @@ class BisleyPosition : public SolverPosition {
 public:
     explicit BisleyPosition(const BisleyState &state) : state(state) {}
     SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(BisleyGame(), state, budget); }
-    unsigned long long Hash() const override { return BisleyGame().Hash(state); }
 
 private:
     BisleyState state;

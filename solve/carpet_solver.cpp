@@ -137,7 +137,6 @@ class CarpetPosition : public SolverPosition {
 public:
     explicit CarpetPosition(const CarpetState &state) : state(state) {}
     SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(CarpetGame(), state, budget); }
-    unsigned long long Hash() const override { return CarpetGame().Hash(state); }
 
 private:
     CarpetState state;

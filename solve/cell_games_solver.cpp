@@ -317,7 +317,6 @@ public:
     {
         return DepthFirstSearch(FreeCellGame(rules), state, budget);
     }
-    unsigned long long Hash() const override { return FreeCellGame(rules).Hash(state); }
 
 private:
     FreeCellState state;

@@ -295,7 +295,6 @@ public:
     {
         return DepthFirstSearch(KlondikeGame(anyGroup), state, budget);
     }
-    unsigned long long Hash() const override { return KlondikeGame(anyGroup).Hash(state); }
 
 private:
     KlondikeState state;

@@ -125,7 +125,6 @@ public:
     {
         return DepthFirstSearch(MonteCarloGame(), state, budget);
     }
-    unsigned long long Hash() const override { return MonteCarloGame().Hash(state); }
 
 private:
     MonteCarloState state;

@@ -115,7 +115,6 @@ class NestorPosition : public SolverPosition {
 public:
     explicit NestorPosition(const NestorState &state) : state(state) {}
     SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(NestorGame(), state, budget); }
-    unsigned long long Hash() const override { return NestorGame().Hash(state); }
 
 private:
     NestorState state;

@@ -33,9 +33,6 @@ class SolverPosition {
 public:
     virtual ~SolverPosition() = default;
     virtual SolveResult Solve(const SolveBudget &budget) const = 0;
-    // The position's canonical hash: equal positions (interchangeable piles in any order)
-    // hash alike.
-    virtual unsigned long long Hash() const = 0;
 };
 
 // The table's current position (after any moves), for the games the solver knows with

@@ -192,7 +192,6 @@ class SpiderPosition : public SolverPosition {
 public:
     explicit SpiderPosition(const SpiderState &state) : state(state) {}
     SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(SpiderGame(), state, budget); }
-    unsigned long long Hash() const override { return SpiderGame().Hash(state); }
 
 private:
     SpiderState state;

@@ -192,7 +192,6 @@ TEST(Solver, LiveTableAfterMovesSolvesOnToAWin)
         ASSERT_EQ(dealt.Play(whole.lines, half), 0);
         const auto live = ReadPosition(dealt.table);
         ASSERT_TRUE(live);
-        EXPECT_NE(live->Hash(), ReadPosition(DealtTable(gameId, 2).table)->Hash());
         const SolveResult rest = live->Solve({});
         ASSERT_EQ(rest.verdict, Verdict::Winnable);
         EXPECT_EQ(dealt.Play(rest.lines), 0);
