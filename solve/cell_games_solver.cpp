@@ -269,6 +269,9 @@ public:
         }
         for (int c = 0; c < rules.cells; ++c)
             value += s.cells[c] ? 0 : 18;
+        // A reserve card that has left is one less card only a column can take.
+        for (int c = 0; c < rules.reserves; ++c)
+            value += s.cells[CellCount + c] ? 0 : 10;
         return value;
     }
 

@@ -114,7 +114,7 @@ SolveResult DepthFirstAttempt(const Game &game, const typename Game::State &star
 template <class Game>
 SolveResult DepthFirstSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget)
 {
-    constexpr long long attempts[] = {1500, 1500, 3000, 3000, 6000, 12000, 24000};
+    constexpr long long attempts[] = {300, 300, 600, 600, 1200, 1200, 2500, 2500, 5000, 10000, 20000};
     const auto began = std::chrono::steady_clock::now();
     long long positions = 0;
     const auto spentMilliseconds = [&] {
