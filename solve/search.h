@@ -11,6 +11,9 @@
 // No search keeps more positions than this: the table's slots then take 128 MB (192 MB
 // while it last doubles), freed when the search ends.
 inline constexpr std::size_t TableEntryLimit = std::size_t(1) << 23;
+// Nor a path deeper than this (each step keeps a copy of its position, a kilobyte at most):
+// a position found deeper is not searched further, and the search then proves nothing lost.
+inline constexpr std::size_t DepthLimit = std::size_t(1) << 15;
 
 // What the depth-first search asks of a game:
 //   State, Move                                  plain value types
@@ -98,6 +101,10 @@ SolveResult DepthFirstAttempt(const Game &game, const typename Game::State &star
         if ((++tick & 255) == 0 && elapsed() >= budget.milliseconds) {
             exhausted = false;
             break;
+        }
+        if (stack.size() >= DepthLimit) {
+            exhausted = false;
+            continue;
         }
         const std::size_t movesBegin = moves.size();
         game.Moves(child, moves, variant);
