@@ -36,7 +36,7 @@ struct DealtTable {
 // to its foundation.
     void Arrange(const std::map<std::string, std::string> &slots)
     {
-        for (int index = 0; index < 52; ++index)
+        for (int index = 0; index < GameTable::CardCount; ++index)
             if (TDeck *pile = table.Card(index)->HostDeck())
                 pile->RemoveCard(table.Card(index));
         for (const auto &[slot, cards] : slots) {
@@ -48,6 +48,16 @@ struct DealtTable {
                 card->SetFace(std::isupper(static_cast<unsigned char>(cards[at + 1])));
                 pile->AddCard(card);
             }
+        }
+        if (table.Foundations[8]) {
+            // Spider: every card of the two packs not named lies home, thirteen to a foundation.
+            int home = 0;
+            for (int index = 0; index < 104; ++index)
+                if (TCard *card = table.Card(index); !card->HostDeck()) {
+                    card->SetFace(true);
+                    table.Foundations[home++ / 13 + 1]->AddCard(card);
+                }
+            return;
         }
         for (int suit = 0; suit < 4; ++suit)
             for (int rank = 1; rank <= 13 && !table.Card(suit * 13 + rank - 1)->HostDeck(); ++rank) {
@@ -62,9 +72,13 @@ struct DealtTable {
 
     TCard *cardNamed(const std::string &code) const
     {
+        // The first copy of the card not laid out yet, of the game's packs.
         const int rank = int(std::string("A23456789TJQK").find(char(std::toupper(code[0])))) + 1;
-        const int suit = int(std::string("CDHS").find(char(std::toupper(code[1]))));
-        return rank >= 1 && suit >= 0 ? table.Card(suit * 13 + rank - 1) : nullptr;
+        const int suit = int(std::string("CDHS").find(char(std::toupper(code[1])))) + 1;
+        for (int index = 0; index < (table.Foundations[8] ? 104 : 52); ++index)
+            if (TCard *card = table.Card(index); card->Rank() == rank && card->Suit() == suit && !card->HostDeck())
+                return card;
+        return nullptr;
     }
 
     // Plays the lines as the player would; the number of the first refused one, or 0.
@@ -160,6 +174,17 @@ TEST(Solver, HandMadePositionsGetTheirAnswers)
         {"Carpet one card from a win", GameIds::Carpet, {{"Waste", "KD"}}, Verdict::Winnable, -1},
         {"Nestor one pair from a win", GameIds::Nestor, {{"Tableau1", "KS"}, {"Cell2", "KH"}}, Verdict::Winnable, -1},
         {"Nestor blocked: a pair in one pile", GameIds::Nestor, {{"Tableau1", "KS KH"}}, Verdict::NotWinnable, -1},
+        {"Monte Carlo one pair from a win", GameIds::MonteCarlo, {{"Tableau7", "KS"}, {"Tableau13", "KH"}},
+         Verdict::Winnable, -1},
+        {"Monte Carlo blocked: no pair touches and nothing is left to close up", GameIds::MonteCarlo,
+         {{"Tableau1", "KS"}, {"Tableau2", "QS"}, {"Tableau3", "KH"}, {"Tableau4", "QH"}}, Verdict::NotWinnable, -1},
+        // The row is dealt only after the empty column is filled.
+        {"Spider deals its row only onto no empty column", GameIds::SpiderOneSuit,
+         {{"Tableau2", "KS QS JS TS 9S 8S 7S 6S"}, {"Tableau3", "KS"}, {"Tableau4", "QS"}, {"Tableau5", "JS"},
+          {"Tableau6", "TS"}, {"Tableau7", "9S"}, {"Tableau8", "8S"}, {"Tableau9", "7S"}, {"Tableau10", "6S"},
+          {"Stock", "as 2s 3s 4s 5s as 2s 3s 4s 5s"}},
+         Verdict::Winnable,
+         -1},
         {"Klondike winnable only by a redeal", GameIds::Klondike, {{"Waste", "KS KH JC QC"}, {"Tableau1", "KC"}},
          Verdict::Winnable, 1},
         {"Klondike the same without a redeal left", GameIds::Klondike, {{"Waste", "KS KH JC QC"}, {"Tableau1", "KC"}},
