@@ -43,7 +43,7 @@ TEST_F(SolveCommand, WinningLinesPlayToAWinForEveryGame)
         SCOPED_TRACE(game);
         const QStringList lines =
             run({QStringLiteral("--solve-range"), QString::number(game), QStringLiteral("1"), QStringLiteral("6"),
-                 QStringLiteral("--budget-ms"), QStringLiteral("300"), QStringLiteral("--jobs"), QStringLiteral("2")})
+                 QStringLiteral("--budget-ms"), QStringLiteral("2000"), QStringLiteral("--jobs"), QStringLiteral("2")})
                 .split(u'\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 7);
         const QRegularExpressionMatch totals = summary.match(lines.last());
