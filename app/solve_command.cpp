@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -91,40 +92,41 @@ int solveOne(const SolveArguments &arguments)
 int solveRange(const SolveArguments &arguments)
 {
     const auto began = std::chrono::steady_clock::now();
-    const std::size_t count = std::size_t(arguments.to - arguments.from) + 1;
-    std::vector<std::unique_ptr<SolverPosition>> positions;
-    positions.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        positions.push_back(dealPosition(arguments.gameId, quint32(arguments.from + i)));
-
-    std::vector<SolveResult> results(count);
-    std::atomic<std::size_t> next = 0;
-    const auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++)
-            if (positions[i]) {
-                results[i] = positions[i]->Solve(arguments.budget);
-                results[i].lines.clear();
-                positions[i].reset();
-            }
-    };
-    std::vector<std::thread> threads;
-    for (int j = 1; j < arguments.jobs; ++j)
-        threads.emplace_back(work);
-    work();
-    for (std::thread &thread : threads)
-        thread.join();
-
-    int counts[3] = {};
-    for (std::size_t i = 0; i < count; ++i) {
-        const SolveResult &result = results[i];
-        ++counts[int(result.verdict)];
-        std::printf("%llu %s %lld\n", (unsigned long long)(arguments.from + i), VerdictName(result.verdict),
-                    result.milliseconds);
+    // Dealt and solved a batch at a time, so that any range runs in little memory and its
+    // lines come as it goes.
+    constexpr std::size_t BatchSize = 256;
+    const unsigned long long total = (unsigned long long)(arguments.to - arguments.from) + 1;
+    long long counts[3] = {};
+    for (unsigned long long first = 0; first < total; first += BatchSize) {
+        const std::size_t count = std::size_t(std::min<unsigned long long>(BatchSize, total - first));
+        std::vector<std::unique_ptr<SolverPosition>> positions;
+        for (std::size_t i = 0; i < count; ++i)
+            positions.push_back(dealPosition(arguments.gameId, quint32(arguments.from + first + i)));
+        std::vector<SolveResult> results(count);
+        std::atomic<std::size_t> next = 0;
+        const auto work = [&] {
+            for (std::size_t i = next++; i < count; i = next++)
+                if (positions[i]) {
+                    results[i] = positions[i]->Solve(arguments.budget);
+                    results[i].lines.clear();
+                }
+        };
+        std::vector<std::thread> threads;
+        for (int j = 1; j < arguments.jobs; ++j)
+            threads.emplace_back(work);
+        work();
+        for (std::thread &thread : threads)
+            thread.join();
+        for (std::size_t i = 0; i < count; ++i) {
+            ++counts[int(results[i].verdict)];
+            std::printf("%llu %s %lld\n", arguments.from + first + i, VerdictName(results[i].verdict),
+                        results[i].milliseconds);
+        }
+        std::fflush(stdout);
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("summary: %d winnable, %d not-winnable, %d unknown, %.1f deals/s\n", counts[0], counts[1], counts[2],
-                seconds > 0 ? double(count) / seconds : 0.0);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("summary: %lld winnable, %lld not-winnable, %lld unknown, %.1f deals/s\n", counts[0], counts[1],
+                counts[2], seconds > 0 ? double(total) / seconds : 0.0);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
