@@ -80,6 +80,8 @@ void discardPair(GameTable &table, TDeck *source, TDeck *dest, TCard *card)
         || card->Below->Rank() != card->Rank())
         return;
     discard->MoveCard(card->Below);
+    // The gap may open the button at once, not only at the cycle's next tick.
+    UpdateMonteCarloButton(table);
 }
 
 void placeDoubleClick(GameTable &table, TDeck *place)

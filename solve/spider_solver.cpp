@@ -1,0 +1,234 @@
+#include "engine/card.h"
+#include "games/game_table.h"
+#include "solve/game_readers.h"
+#include "solve/search.h"
+#include "solve/solver_card.h"
+
+#include <algorithm>
+#include <array>
+
+// Spider (one, two or four suits over two packs): ten columns built down regardless of
+// suit, runs down in suit move as a unit, any run fills an empty column, a run from King to
+// Ace leaves for a foundation; the stock deals a card to every column, never onto an empty
+// one.
+namespace {
+
+constexpr int ColumnCount = 10;
+constexpr int ColumnDepth = 96;
+constexpr int StockSize = 50;
+constexpr int RunLength = 13;
+constexpr int Home = ColumnCount;
+constexpr std::uint8_t Deal = 0xFF;
+
+struct SpiderState {
+    std::array<std::array<SolverCard, ColumnDepth>, ColumnCount> columns{};
+    std::array<std::uint8_t, ColumnCount> length{};
+    std::array<std::uint8_t, ColumnCount> faceDown{};
+    std::array<SolverCard, StockSize> stock{}; // top card last
+    std::uint8_t stockCount = 0;
+    std::uint8_t runsHome = 0;
+};
+
+// A group of count cards from one column to another or (a whole run) home; from Deal: the
+// stock's row.
+struct SpiderMove {
+    std::uint8_t from;
+    std::uint8_t to;
+    std::uint8_t count;
+};
+
+bool linked(SolverCard lower, SolverCard upper)
+{
+    return FitsDownInSuit(lower, upper);
+}
+
+// How many cards on top of the column move as one run.
+int runLength(const SpiderState &s, int c)
+{
+    const int n = s.length[c];
+    if (n == 0)
+        return 0;
+    int run = 1;
+    while (run < n - s.faceDown[c] && linked(s.columns[c][n - run - 1], s.columns[c][n - run]))
+        ++run;
+    return run;
+}
+
+void turnUp(SpiderState &s, int c)
+{
+    if (s.faceDown[c] >= s.length[c])
+        s.faceDown[c] = std::uint8_t(s.length[c] > 0 ? s.length[c] - 1 : 0);
+}
+
+class SpiderGame {
+public:
+    using State = SpiderState;
+    using Move = SpiderMove;
+    // A run is not moved between two cards of other suits than its own.
+    static constexpr bool PrunesMoves = true;
+
+    bool Won(const State &s) const { return s.runsHome == 8; }
+
+    void Apply(State &s, const Move &m) const
+    {
+        if (m.from == Deal) {
+            for (int c = 0; c < ColumnCount && s.stockCount > 0; ++c)
+                s.columns[c][s.length[c]++] = s.stock[--s.stockCount];
+            return;
+        }
+        s.length[m.from] = std::uint8_t(s.length[m.from] - m.count);
+        if (m.to == Home)
+            ++s.runsHome;
+        else {
+            std::copy_n(s.columns[m.from].begin() + s.length[m.from], m.count,
+                        s.columns[m.to].begin() + s.length[m.to]);
+            s.length[m.to] = std::uint8_t(s.length[m.to] + m.count);
+        }
+        turnUp(s, m.from);
+    }
+
+    // A complete run goes home at once.
+    void Settle(State &s, std::vector<Move> &applied) const
+    {
+        for (int c = 0; c < ColumnCount; ++c)
+            if (s.length[c] >= RunLength && RankOf(s.columns[c][s.length[c] - 1]) == 1 && runLength(s, c) >= RunLength
+                && RankOf(s.columns[c][s.length[c] - RunLength]) == 13) {
+                const Move m{std::uint8_t(c), Home, RunLength};
+                Apply(s, m);
+                applied.push_back(m);
+            }
+    }
+
+    void Moves(const State &s, std::vector<Move> &out, unsigned variant) const
+    {
+        struct Scored {
+            Move move;
+            int score;
+        };
+        Scored list[MoveListSize];
+        int n = 0;
+        int firstEmpty = -1;
+        for (int c = 0; c < ColumnCount; ++c)
+            if (!s.length[c] && firstEmpty < 0)
+                firstEmpty = c;
+        for (int from = 0; from < ColumnCount; ++from) {
+            const int length = s.length[from];
+            const int run = runLength(s, from);
+            for (int count = 1; count <= run; ++count) {
+                const SolverCard card = s.columns[from][length - count];
+                const bool whole = count == length - s.faceDown[from]; // the run's foot is uncovered
+                const bool onParent =
+                    !whole && RankOf(s.columns[from][length - count - 1]) == RankOf(card) + 1; // already built on
+                for (int to = 0; to < ColumnCount && n < MoveListSize; ++to) {
+                    if (to == from)
+                        continue;
+                    const int targetLength = s.length[to];
+                    if (targetLength == 0) {
+                        // Into an empty column: only a run that does not already head its column.
+                        if (to != firstEmpty || count == length)
+                            continue;
+                        list[n++] = {{std::uint8_t(from), std::uint8_t(to), std::uint8_t(count)},
+                                     (whole && s.faceDown[from] > 0 ? 300 : 0) + count - (onParent ? 200 : 0)};
+                        continue;
+                    }
+                    const SolverCard top = s.columns[to][targetLength - 1];
+                    if (RankOf(top) != RankOf(card) + 1)
+                        continue;
+                    const bool inSuit = SuitIndexOf(top) == SuitIndexOf(card);
+                    // Moving off one card of the next rank onto another of another suit
+                    // changes nothing but where the run lies.
+                    if (onParent && !inSuit && SuitIndexOf(s.columns[from][length - count - 1]) != SuitIndexOf(card))
+                        continue;
+                    int score = 400 + (inSuit ? 300 : 0) + count;
+                    if (whole)
+                        score += s.faceDown[from] > 0 ? 500 + 10 * s.faceDown[from] : 350;
+                    if (onParent)
+                        score -= 350;
+                    list[n++] = {{std::uint8_t(from), std::uint8_t(to), std::uint8_t(count)}, score};
+                }
+            }
+        }
+        if (s.stockCount > 0 && firstEmpty < 0 && n < MoveListSize)
+            list[n++] = {{Deal, 0, 0}, 100};
+        if (variant > 0)
+            for (int i = 0; i < n; ++i)
+                list[i].score += int(MixHash(variant * 977u + unsigned(i) * 131u + s.length[0]) % 300);
+        std::stable_sort(list, list + n, [](const Scored &a, const Scored &b) { return a.score > b.score; });
+        for (int i = 0; i < n; ++i)
+            out.push_back(list[i].move);
+    }
+
+    std::uint64_t Hash(const State &s) const
+    {
+        std::uint64_t h = MixHash(0x300 + s.stockCount);
+        for (int c = 0; c < ColumnCount; ++c)
+            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
+        return h;
+    }
+
+    std::vector<std::string> Lines(const State &start, const std::vector<Move> &path) const
+    {
+        std::vector<std::string> lines;
+        State s = start;
+        for (const Move &m : path) {
+            if (m.from == Deal) {
+                lines.push_back("click Stock");
+            } else {
+                const SolverCard card = s.columns[m.from][s.length[m.from] - m.count];
+                lines.push_back("Tableau" + std::to_string(m.from + 1) + " "
+                                + (m.to == Home ? std::string("Foundation") : "Tableau" + std::to_string(m.to + 1))
+                                + " " + CardToken(card));
+            }
+            Apply(s, m);
+        }
+        return lines;
+    }
+
+private:
+    static constexpr int MoveListSize = 200;
+};
+
+class SpiderPosition : public SolverPosition {
+public:
+    explicit SpiderPosition(const SpiderState &state) : state(state) {}
+    SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(SpiderGame(), state, budget); }
+
+private:
+    SpiderState state;
+};
+
+} // namespace
+
+std::unique_ptr<SolverPosition> ReadSpiderPosition(const GameTable &table)
+{
+    SpiderState s;
+    int cards = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        const auto pile = PileCards(table.Tableau[c + 1]);
+        if (!table.Tableau[c + 1] || pile.size() > std::size_t(ColumnDepth))
+            return nullptr;
+        for (const TCard *card : pile) {
+            if (!card->Face() && s.faceDown[c] != s.length[c])
+                return nullptr;
+            if (!card->Face())
+                ++s.faceDown[c];
+            if (!(s.columns[c][s.length[c]++] = CardOf(card)))
+                return nullptr;
+        }
+        if (s.length[c] > 0 && s.faceDown[c] == s.length[c])
+            return nullptr;
+        cards += int(pile.size());
+    }
+    for (const TCard *card : PileCards(table.Stock)) {
+        if (s.stockCount >= StockSize || !(s.stock[s.stockCount] = CardOf(card)))
+            return nullptr;
+        ++s.stockCount;
+    }
+    cards += s.stockCount;
+    for (int f = 1; f <= 8; ++f)
+        if (const TDeck *foundation = table.Foundations[f]; foundation && foundation->CardsCount() > 0) {
+            cards += foundation->CardsCount();
+            ++s.runsHome;
+        }
+    return table.Stock && cards == 104 ? std::make_unique<SpiderPosition>(s) : nullptr;
+}
