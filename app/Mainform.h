@@ -271,6 +271,8 @@ private:
     void sessionStateChanged();
     // The messages of loading (a small screen, unreadable statistics), shown once.
     void showStartMessages();
+    // A file that could not be written while playing, in the status bar until the next hint.
+    void showWriteFailures();
 
     ProgramSession &program;
     const GameDeals &deals;
