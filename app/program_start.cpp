@@ -32,11 +32,18 @@ void complain(const QString &text)
     std::fprintf(stderr, "tarnwick: %s\n", text.toLocal8Bit().constData());
 }
 
-// "-STOP": a running copy is asked to end; nothing is shown either way.
+// A copy holds the lock but did not answer in time (stopped or hung).
+int notAnswering()
+{
+    complain(QStringLiteral("a copy of Tarnwick is running but does not answer"));
+    return 1;
+}
+
+// "-STOP": a running copy is asked to end; nothing is shown when it answers.
 int stopRunningCopy(SingleInstance &instance, const QString &runtimeFolder)
 {
-    if (!instance.TryLock())
-        SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::Terminate));
+    if (!instance.TryLock() && !SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::Terminate)))
+        return notAnswering();
     return 0;
 }
 
@@ -72,10 +79,8 @@ int runProgram(int argc, char **argv)
     case StartMode::Run:
         break;
     }
-    if (!instance.TryLock()) {
-        SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::BringToFront));
-        return 0;
-    }
+    if (!instance.TryLock())
+        return SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::BringToFront)) ? 0 : notAnswering();
 
     TarnwickApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
