@@ -1,10 +1,17 @@
 #include "store/fuzz_entry_points.h"
 
 #include "store/binary_stream.h"
+#include "store/display_info.h"
 #include "store/game_window_records.h"
 #include "store/log_file.h"
 #include "store/player_shortcuts.h"
+#include "store/settings.h"
 #include "store/stats_file.h"
+#include "store/store_locations.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <limits>
 
 namespace {
 
@@ -106,6 +113,46 @@ bool fuzzDesktopExec(QByteArrayView bytes)
         splitDesktopExecValue(text);
         const QStringList arguments = text.split(u'\n');
         return splitDesktopExecValue(desktopExecValue(arguments)) == arguments;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzSettingsFile(QByteArrayView bytes)
+{
+    static const QTemporaryDir folder;
+    StoreLocations locations;
+    locations.configFolder = folder.path();
+    locations.programFolder = folder.path();
+    const FixedDisplayInfo display(24, QSize(1280, 1024), QRect(0, 0, 1280, 984));
+    try {
+        QFile file(locations.settingsFile());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes.data(), bytes.size()) != bytes.size())
+            return true; // nothing to read
+        file.close();
+        Settings settings(locations, display);
+        settings.load();
+        settings.legacyPlayers();
+        settings.legacyGroupNames();
+        GameWindowRecords records(display.workArea());
+        records.load(folder.filePath(QStringLiteral("absent.dat")), settings);
+        for (int gameId = 0; gameId < RecordedGameIds; ++gameId) {
+            if (!records.record(gameId))
+                return false;
+        }
+        const CardsSettings &cards = settings.Cards;
+        if (cards.MaxLog < 1 || cards.MaxLog > 10000 || cards.Back < 1 || (cards.Back > 13 && cards.Back != 100))
+            return false;
+        // What is written reads back the same (the run counter goes up by one at every read).
+        settings.save();
+        Settings again(locations, display);
+        again.load();
+        CardsSettings expected = cards;
+        expected.u = cards.u == std::numeric_limits<int>::max() ? cards.u : cards.u + 1;
+        expected.Version = QString::fromLatin1(WrittenVersion);
+        return again.Cards == expected;
+    } catch (const FileError &) {
+        return true; // the scratch folder could not be written: nothing learned
     } catch (...) {
         return false;
     }
