@@ -9,7 +9,9 @@
 #include "store/stats_file.h"
 #include "store/store_locations.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <limits>
 
@@ -120,7 +122,10 @@ bool fuzzDesktopExec(QByteArrayView bytes)
 
 bool fuzzSettingsFile(QByteArrayView bytes)
 {
-    static const QTemporaryDir folder;
+    // In memory when the system has a memory file system: every save syncs to the disk.
+    static const QTemporaryDir folder(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                          ? QStringLiteral("/dev/shm/tarnwick-fuzz-XXXXXX")
+                                          : QDir::tempPath() + QStringLiteral("/tarnwick-fuzz-XXXXXX"));
     StoreLocations locations;
     locations.configFolder = folder.path();
     locations.programFolder = folder.path();
