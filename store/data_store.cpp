@@ -81,9 +81,6 @@ QStringList DataStore::saveAtClose(const CloseSteps &steps)
     };
     // The names complete "Tarnwick could not save your …".
     attempt(QStringLiteral("unfinished game"), steps.endAbandonedGame);
-    // A failure of the log while the game was counted is the game log's.
-    while (const std::optional<QString> failure = statistics.takeWriteFailure())
-        failures.append(*failure);
     attempt(QStringLiteral("settings"), [this] { settings.save(); });
     attempt(QStringLiteral("window position"), steps.storeWindowPlacement);
     attempt(QStringLiteral("custom games"), steps.saveCustomVariants);
@@ -91,10 +88,11 @@ QStringList DataStore::saveAtClose(const CloseSteps &steps)
         locations.createDataFolder();
         windowRecords.save(locations.dataFile(QString::fromLatin1(DataFileName::GoptionsDat)));
     });
-    if (!statistics.save()) {
-        while (const std::optional<QString> failure = statistics.takeWriteFailure())
-            failures.append(*failure);
-    }
+    // A save that succeeds clears an earlier failure of the statistics; the log's failure
+    // while the unfinished game was counted stays.
+    statistics.save();
+    while (const std::optional<QString> failure = statistics.takeWriteFailure())
+        failures.append(*failure);
     attempt(QStringLiteral("game groups"), steps.saveGroups);
     attempt(QStringLiteral("toolbar positions"), steps.saveToolbarPositions);
     if (!failures.isEmpty())

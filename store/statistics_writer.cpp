@@ -67,6 +67,7 @@ bool StatisticsWriter::writeNow(const std::vector<PlayerRecord> &players, int cu
     waiting_.reset();
     idle_.wait(lock, [this] { return !busy_; });
     lastWritten_.reset();
+    // A write that succeeds makes an earlier failure history: the file is whole again.
     failure_ = writeInParts(path_, [&](const WritePart &write) {
         return encodeStatsFileInParts(players, currentIndex, write);
     });
@@ -121,8 +122,7 @@ void StatisticsWriter::work()
             failure = QString::fromLocal8Bit(error.what());
         }
         lock.lock();
-        if (failure)
-            failure_ = failure;
+        failure_ = failure;
         busy_ = false;
         idle_.notify_all();
     }

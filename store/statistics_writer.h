@@ -30,7 +30,7 @@ public:
     bool writeNow(const std::vector<PlayerRecord> &players, int currentIndex);
     // Waits until the worker has nothing left to do.
     void finish();
-    // Why a write failed (the system's words), told once; nothing when none failed since.
+    // Why the last write failed (the system's words), told once; nothing when it succeeded.
     std::optional<QString> takeFailure();
 
 private:
