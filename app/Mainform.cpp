@@ -26,6 +26,7 @@
 #include "look/program_folder.h"
 #include "store/binary_stream.h"
 #include "store/game_groups.h"
+#include "store/close_report.h"
 #include "store/player_shortcuts.h"
 #include "store/won_figures.h"
 
@@ -702,6 +703,18 @@ void TMain_F::ResetScrollBars()
 void TMain_F::RecordNotWon(const FinishedGame &game)
 {
     program.Data().statistics.recordResult(gameResult(game, pausedMilliseconds), game.CountsForStatistics);
+    // The close sequence reports its own failures at the next start.
+    if (!closeSequenceRan)
+        showWriteFailures();
+}
+
+void TMain_F::showWriteFailures()
+{
+    QStringList texts;
+    while (const std::optional<QString> failure = program.Data().statistics.takeWriteFailure())
+        texts << CloseReport::whilePlaying(*failure);
+    if (!texts.isEmpty())
+        statusBar()->showMessage(texts.join(u' '));
 }
 
 void TMain_F::Wait(int milliseconds)

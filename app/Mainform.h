@@ -350,6 +350,8 @@ private:
     void refuseSavedGame(bool tableChanged);
     void openGameAtStart();
     QString chooseSavedGameFile(bool save, const QString &start);
+    // A file that could not be written while playing, in the status bar until the next hint.
+    void showWriteFailures();
 
     ProgramSession &program;
     const GameDeals &deals;

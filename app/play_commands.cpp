@@ -220,6 +220,8 @@ void TMain_F::TimeTimerTimer()
 {
     TimeTimer->stop();
     updateClockPanel();
+    // The crash guard writes on a worker thread: its failure shows at the next tick.
+    showWriteFailures();
     // Show Next Move is offered once the search finds a move; looking must not step the
     // list the command walks through.
     if (!paused && Board1->GameStarted() == 1 && !engineState().Busy && !Board1->Moving && !Board1->IsDragging()) {

@@ -3,6 +3,7 @@
 #include "app/custom_variants.h"
 #include "engine/board.h"
 #include "engine/engine_state.h"
+#include "games/catalogue.h"
 #include "games/game_table.h"
 #include "games/move_player.h"
 
@@ -10,7 +11,9 @@
 #include <QIODevice>
 #include <QString>
 #include <QTextStream>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 std::optional<int> runPlayGame(int argc, char **argv)
@@ -42,9 +45,17 @@ std::optional<int> runPlayGame(int argc, char **argv)
         LoadVariantsForCommandLine(variants);
         table.Customs = &variants;
     }
+    if (!IsKnownGameId(gameId, table.Customs)) {
+        std::fprintf(stderr, "unknown game id %d\n", gameId);
+        return 2;
+    }
     QTextStream input(stdin, QIODevice::ReadOnly);
     QTextStream output(stdout, QIODevice::WriteOnly);
-    const int code = PlayGameFromText(table, gameId, quint32(number), argc == 5, input, output);
+    int code = PlayGameFromText(table, gameId, quint32(number), argc == 5, input, output);
     table.ForgetPiles();
+    if (code == 0 && std::fflush(stdout) != 0)
+        code = 1;
+    if (code == 1)
+        std::fprintf(stderr, "tarnwick: cannot write the answers: %s\n", std::strerror(errno));
     return code;
 }

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QString>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 std::optional<int> runPrintDeal(int argc, char **argv)
@@ -42,9 +44,19 @@ std::optional<int> runPrintDeal(int argc, char **argv)
         LoadVariantsForCommandLine(variants);
         table.Customs = &variants;
     }
+    if (!IsKnownGameId(gameId, table.Customs)) {
+        std::fprintf(stderr, "unknown game id %d\n", gameId);
+        return 2;
+    }
     DealForPrinting(table, gameId, quint32(number));
-    const QByteArray text = (solverFormat ? FreeCellSolverBoard(table) : DealPrintout(table, gameId, quint32(number))).toUtf8();
-    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    // The header names the game that was dealt, as New Game switches to it.
+    const QByteArray text =
+        (solverFormat ? FreeCellSolverBoard(table) : DealPrintout(table, table.CurrentGameId, quint32(number))).toUtf8();
+    const bool written = std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout) == std::size_t(text.size());
     table.ForgetPiles();
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (!written || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "tarnwick: cannot write the deal: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return 0;
 }

@@ -33,11 +33,18 @@ void complain(const QString &text)
     std::fprintf(stderr, "tarnwick: %s\n", text.toLocal8Bit().constData());
 }
 
-// "-STOP": a running copy is asked to end; nothing is shown either way.
+// A copy holds the lock but did not answer in time (stopped or hung).
+int notAnswering()
+{
+    complain(QStringLiteral("a copy of Tarnwick is running but does not answer"));
+    return 1;
+}
+
+// "-STOP": a running copy is asked to end; nothing is shown when it answers.
 int stopRunningCopy(SingleInstance &instance, const QString &runtimeFolder)
 {
-    if (!instance.TryLock())
-        SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::Terminate));
+    if (!instance.TryLock() && !SingleInstance::Send(runtimeFolder, QString::fromLatin1(InstanceMessage::Terminate)))
+        return notAnswering();
     return 0;
 }
 
@@ -76,9 +83,10 @@ int runProgram(int argc, char **argv)
     if (!instance.TryLock()) {
         // A saved game goes to the running copy, which opens it; otherwise it only comes forward.
         const QString file = commandLineChoice(parameters).fileName;
-        SingleInstance::Send(runtimeFolder, file.isEmpty() ? QString::fromLatin1(InstanceMessage::BringToFront)
-                                                           : SingleInstance::OpenMessage(QFileInfo(file).absoluteFilePath()));
-        return 0;
+        const bool answered = SingleInstance::Send(
+            runtimeFolder, file.isEmpty() ? QString::fromLatin1(InstanceMessage::BringToFront)
+                                          : SingleInstance::OpenMessage(QFileInfo(file).absoluteFilePath()));
+        return answered ? 0 : notAnswering();
     }
 
     TarnwickApplication app(argc, argv);

@@ -459,6 +459,11 @@ QString GameName(int gameId, const CustomGameSource *customs)
     return custom ? custom->Name : QString();
 }
 
+bool IsKnownGameId(int gameId, const CustomGameSource *customs)
+{
+    return IsBuiltInGameId(gameId) || customGame(gameId, customs).has_value();
+}
+
 int BaseGameId(int gameId, const CustomGameSource *customs)
 {
     if (!IsCustomGameId(gameId))

@@ -66,6 +66,9 @@ QString GameName(int gameId);
 // the record cannot be read or no source is given).
 QString GameName(int gameId, const CustomGameSource *customs);
 
+// True for an id of the catalogue and for a custom variant the source has a record of.
+bool IsKnownGameId(int gameId, const CustomGameSource *customs);
+
 // The built-in game a game id is dealt as: the id itself below 1000, else the custom
 // record's base id, or 1 when that record cannot be read.
 int BaseGameId(int gameId, const CustomGameSource *customs);

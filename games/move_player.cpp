@@ -209,17 +209,27 @@ int PlayGameFromText(GameTable &table, int gameId, quint32 gameNumber, bool cycl
     if (cycle)
         player.RunCycle();
     QString line;
-    while (input.readLineInto(&line)) {
-        if (line.trimmed().isEmpty())
+    // One character more than a command may have tells a longer line, which is refused and
+    // skipped a piece at a time, so that no line is ever held whole.
+    while (input.readLineInto(&line, LongestCommandLine + 1)) {
+        bool done = false;
+        if (line.size() > LongestCommandLine) {
+            while (input.readLineInto(&line, LongestCommandLine + 1) && line.size() > LongestCommandLine) {
+            }
+        } else if (line.trimmed().isEmpty()) {
             continue;
-        const bool done = player.Run(line);
-        if (cycle)
-            player.RunCycle();
+        } else {
+            done = player.Run(line);
+            if (cycle)
+                player.RunCycle();
+        }
         output << (done ? "ok" : "refused") << '\n';
         output.flush();
+        if (output.status() != QTextStream::Ok)
+            return 1;
     }
     output << DealPrintout(table, table.CurrentGameId, gameNumber);
     output << "won " << (player.IsWon() ? "yes" : "no") << '\n';
     output.flush();
-    return 0;
+    return output.status() == QTextStream::Ok ? 0 : 1;
 }

@@ -53,6 +53,8 @@ private:
 
 // "--play GAME NUMBER [--cycle]": deals the game like the deal printout, plays the commands
 // read from input and writes "ok" or "refused" after each, then the printout of the table
-// and "won yes" or "won no". Returns the program's exit code.
+// and "won yes" or "won no". A line longer than LongestCommandLine characters is answered
+// "refused" and skipped. Returns the program's exit code: 1 when the output cannot be written.
+inline constexpr int LongestCommandLine = 4096;
 int PlayGameFromText(GameTable &table, int gameId, quint32 gameNumber, bool cycle, QTextStream &input,
                      QTextStream &output);

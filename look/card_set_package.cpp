@@ -49,6 +49,10 @@ bool CardSetPackage::IsValidBundle(const QByteArray &bytes)
     if (!inside(bytes, tree, entrySize) || !inside(bytes, data, 0) || !inside(bytes, names, 0))
         return false;
     const qint64 nodeCount = qMin<qint64>((bytes.size() - tree) / entrySize, maxNodes);
+    // Qt takes the root's child range without looking at its flags: a root that is no
+    // directory would send every lookup to offsets that were never checked.
+    if (!(bigEndian16(bytes, tree + 4) & directoryFlag))
+        return false;
 
     std::vector<bool> seen(static_cast<size_t>(nodeCount), false);
     std::vector<qint64> pending{0};
@@ -101,8 +105,13 @@ bool CardSetPackage::Open(const QString &filePath)
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxBytes)
         return false;
-    QByteArray content = file.readAll();
-    if (!IsValidBundle(content))
+    return OpenData(file.readAll());
+}
+
+bool CardSetPackage::OpenData(QByteArray content)
+{
+    Close();
+    if (content.size() > MaxBytes || !IsValidBundle(content))
         return false;
     static std::atomic<int> counter{0};
     const QString mapRoot = QStringLiteral("/tarnwick-card-set-%1").arg(++counter);

@@ -28,6 +28,8 @@ public:
 
     // False for a missing, oversized or damaged file.
     bool Open(const QString &path);
+    // The same for the bytes of a package; they are kept (not copied) while it is open.
+    bool OpenData(QByteArray content);
     void Close();
     bool IsOpen() const { return !root.isEmpty(); }
 

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace PictureFile {
 
@@ -30,6 +31,24 @@ QByteArray readWhole(const QString &path)
     return file.readAll();
 }
 
+// A PNG whose chunk claims more bytes than the data holds is refused before the PNG library,
+// which would allocate the claimed size first, sees it.
+bool hasSoundPngChunks(const QByteArray &data)
+{
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (!data.startsWith(signature))
+        return true;
+    for (qint64 offset = signature.size(); offset + 8 <= data.size();) {
+        const qint64 length = qFromBigEndian<quint32>(data.constData() + offset);
+        if (length > data.size() - offset - 12)
+            return false;
+        if (data.mid(offset + 4, 4) == "IEND")
+            return true;
+        offset += 12 + length;
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsValidJpegFile(const QString &path)
@@ -47,6 +66,8 @@ QImage Decode(const QByteArray &data, QSize wanted)
 {
     if (data.size() >= 2 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8)
         return JpegCodec::Decode(data, wanted);
+    if (!hasSoundPngChunks(data))
+        return QImage();
     QBuffer buffer;
     buffer.setData(data);
     if (!buffer.open(QIODevice::ReadOnly))

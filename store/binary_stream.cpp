@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <array>
 #include <cmath>
+#include <cerrno>
 #include <cstring>
 
 void BinaryReader::require(qint64 count) const
@@ -242,7 +243,16 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     // Unbuffered, so that a short write (a full disk) is seen here: a buffered flush may drop
     // the rest of its buffer and still report success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileError(("cannot create " + path + ": " + file.errorString()).toStdString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw FileError(("cannot write " + path + ": " + file.errorString()).toStdString());
+        throw FileError(("cannot create " + path + ": " + file.errorString()).toStdString(), file.errorString().toStdString());
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString reason = failureReason(file);
+        throw FileError(("cannot write " + path + ": " + reason).toStdString(), reason.toStdString());
+    }
+}
+
+QString failureReason(const QFileDevice &file)
+{
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("Unknown error");
 }

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 // Thrown when bytes read from a file do not form what they should (too short, bad mark).
 class DamagedData : public std::runtime_error {
@@ -12,10 +14,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Thrown when a file cannot be written or replaced.
+// Thrown when a file cannot be written or replaced; reason holds the system's words for it
+// (such as "No space left on device") when they are known.
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    FileError(const std::string &message, std::string reason) : std::runtime_error(message), reason(std::move(reason)) {}
+    std::string reason;
 };
 
 // Reads little-endian values from a block of bytes; every read past the end throws DamagedData.
@@ -92,3 +97,7 @@ QByteArray readWholeFile(const QString &path, qint64 maxSize);
 // Replaces the file with bytes through a temporary file and a rename, so that a failure
 // leaves the old file as it was. Throws FileError.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Why the last operation on the file failed, in the system's words. A short write leaves
+// no error in the file but the system's error number of the write that failed.
+QString failureReason(const class QFileDevice &file);

@@ -3,6 +3,8 @@
 #include "store/binary_stream.h"
 #include "store/display_info.h"
 
+#include <QFileInfo>
+
 namespace {
 
 void runStep(const std::function<void()> &step)
@@ -24,10 +26,19 @@ DataStore::DataStore(const StoreLocations &locations, const DisplayInfo &display
 {
 }
 
+CloseReport DataStore::closeReport() const
+{
+    return CloseReport({locations.dataFolder, locations.configFolder, locations.runtimeFolder});
+}
+
 StatisticsStore::LoadOutcome DataStore::loadAtStart(const StartSteps &steps)
 {
     locations.createDataFolder();
     locations.moveOlderFiles();
+    if (steps.warn) {
+        for (const QString &failure : closeReport().take())
+            steps.warn(CloseReport::atNextStart(failure));
+    }
     const QSize screen = display_.screenSize();
     if ((screen.width() < 800 || screen.height() < 600) && steps.inform)
         steps.inform(QString::fromLatin1(SmallScreenMessage));
@@ -36,8 +47,18 @@ StatisticsStore::LoadOutcome DataStore::loadAtStart(const StartSteps &steps)
     statistics.setRun(settings.Cards.u, settings.Cards.recordsStatistics());
     windowRecords.load(locations.dataFile(QString::fromLatin1(DataFileName::GoptionsDat)), settings);
     const StatisticsStore::LoadOutcome outcome = statistics.load(settings.legacyPlayers());
-    if (outcome == StatisticsStore::LoadOutcome::WrongMark && steps.warn)
-        steps.warn(QString::fromLatin1(StatisticsReadError));
+    const bool damaged = outcome == StatisticsStore::LoadOutcome::WrongMark ||
+                         outcome == StatisticsStore::LoadOutcome::Damaged;
+    if (damaged && steps.warn) {
+        QString text = QString::fromLatin1(outcome == StatisticsStore::LoadOutcome::WrongMark ? StatisticsReadError
+                                                                                              : StatisticsPartlyRead);
+        // The player needs the copy's name to rescue the players that were lost.
+        if (!statistics.keptAsidePath().isEmpty())
+            text += QStringLiteral("\nThe damaged file was kept as %1.").arg(QFileInfo(statistics.keptAsidePath()).fileName());
+        else
+            text += QStringLiteral("\nThe damaged file could not be kept and is replaced at the next save.");
+        steps.warn(text);
+    }
     runStep(steps.loadCustomVariants);
     runStep(steps.loadGroups);
     log.trim(settings.Cards.MaxLog);
@@ -51,23 +72,30 @@ QStringList DataStore::saveAtClose(const CloseSteps &steps)
     const auto attempt = [&failures](const QString &what, const std::function<void()> &step) {
         try {
             runStep(step);
+        } catch (const FileError &error) {
+            failures.append(what + QStringLiteral(": ") +
+                            QString::fromLocal8Bit(error.reason.empty() ? error.what() : error.reason.c_str()));
         } catch (const std::exception &error) {
             failures.append(what + QStringLiteral(": ") + QString::fromLocal8Bit(error.what()));
         }
     };
-    attempt(QStringLiteral("abandoned game"), steps.endAbandonedGame);
+    // The names complete "Tarnwick could not save your …".
+    attempt(QStringLiteral("unfinished game"), steps.endAbandonedGame);
     attempt(QStringLiteral("settings"), [this] { settings.save(); });
-    attempt(QStringLiteral("window placement"), steps.storeWindowPlacement);
-    attempt(QStringLiteral("custom variants"), steps.saveCustomVariants);
-    attempt(QStringLiteral("window records"), [this] {
+    attempt(QStringLiteral("window position"), steps.storeWindowPlacement);
+    attempt(QStringLiteral("custom games"), steps.saveCustomVariants);
+    attempt(QStringLiteral("window positions"), [this] {
         locations.createDataFolder();
         windowRecords.save(locations.dataFile(QString::fromLatin1(DataFileName::GoptionsDat)));
     });
-    attempt(QStringLiteral("statistics"), [this] {
-        if (!statistics.save())
-            throw FileError("cannot write the statistics file");
-    });
-    attempt(QStringLiteral("groups"), steps.saveGroups);
+    // A save that succeeds clears an earlier failure of the statistics; the log's failure
+    // while the unfinished game was counted stays.
+    statistics.save();
+    while (const std::optional<QString> failure = statistics.takeWriteFailure())
+        failures.append(*failure);
+    attempt(QStringLiteral("game groups"), steps.saveGroups);
     attempt(QStringLiteral("toolbar positions"), steps.saveToolbarPositions);
+    if (!failures.isEmpty())
+        closeReport().write(failures);
     return failures;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/close_report.h"
 #include "store/game_window_records.h"
 #include "store/log_file.h"
 #include "store/settings.h"
@@ -48,9 +49,11 @@ public:
     StatisticsStore::LoadOutcome loadAtStart(const StartSteps &steps = {});
     // Abandoned game, settings, window placement, custom variants, goptions.dat, statistics,
     // groups, toolbar positions. A step that fails does not stop the others; the failures are
-    // returned.
+    // returned ("what: why") and told at the next start.
     QStringList saveAtClose(const CloseSteps &steps = {});
 
 private:
+    CloseReport closeReport() const;
+
     const DisplayInfo &display_;
 };

@@ -2,12 +2,21 @@
 
 #include "store/binary_stream.h"
 #include "store/custom_games.h"
-#include "store/groups_file.h"
+#include "store/display_info.h"
 #include "store/game_window_records.h"
+#include "store/groups_file.h"
 #include "store/log_file.h"
 #include "store/player_shortcuts.h"
 #include "store/saved_game_file.h"
+#include "store/settings.h"
 #include "store/stats_file.h"
+#include "store/store_locations.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <limits>
 
 namespace {
 
@@ -193,6 +202,49 @@ bool fuzzSavedGame(QByteArrayView bytes)
         return written.size() == bytes.size() && again.Journal == game.Journal && again.JournalPos == game.JournalPos
                && again.GameId == game.GameId && again.GameNumber == game.GameNumber
                && again.MoveCount == game.MoveCount && encodeSavedGame(again) == written;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool fuzzSettingsFile(QByteArrayView bytes)
+{
+    // In memory when the system has a memory file system: every save syncs to the disk.
+    static const QTemporaryDir folder(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                          ? QStringLiteral("/dev/shm/tarnwick-fuzz-XXXXXX")
+                                          : QDir::tempPath() + QStringLiteral("/tarnwick-fuzz-XXXXXX"));
+    StoreLocations locations;
+    locations.configFolder = folder.path();
+    locations.programFolder = folder.path();
+    const FixedDisplayInfo display(24, QSize(1280, 1024), QRect(0, 0, 1280, 984));
+    try {
+        QFile file(locations.settingsFile());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes.data(), bytes.size()) != bytes.size())
+            return true; // nothing to read
+        file.close();
+        Settings settings(locations, display);
+        settings.load();
+        settings.legacyPlayers();
+        settings.legacyGroupNames();
+        GameWindowRecords records(display.workArea());
+        records.load(folder.filePath(QStringLiteral("absent.dat")), settings);
+        for (int gameId = 0; gameId < RecordedGameIds; ++gameId) {
+            if (!records.record(gameId))
+                return false;
+        }
+        const CardsSettings &cards = settings.Cards;
+        if (cards.MaxLog < 1 || cards.MaxLog > 10000 || cards.Back < 1 || (cards.Back > 13 && cards.Back != 100))
+            return false;
+        // What is written reads back the same (the run counter goes up by one at every read).
+        settings.save();
+        Settings again(locations, display);
+        again.load();
+        CardsSettings expected = cards;
+        expected.u = cards.u == std::numeric_limits<int>::max() ? cards.u : cards.u + 1;
+        expected.Version = QString::fromLatin1(WrittenVersion);
+        return again.Cards == expected;
+    } catch (const FileError &) {
+        return true; // the scratch folder could not be written: nothing learned
     } catch (...) {
         return false;
     }

@@ -106,14 +106,24 @@ QByteArray TRecordStream::ReadRecord()
 
 void TRecordStream::WriteRecord(QByteArrayView record)
 {
-    if (record.size() != RecordSize() || file_.write(record.data(), record.size()) != record.size())
-        throw FileError("cannot write " + file_.fileName().toStdString());
+    if (record.size() != RecordSize())
+        throw FileError("a record of the wrong size for " + file_.fileName().toStdString());
+    // The system's words for a failure: the player is told them.
+    if (file_.write(record.data(), record.size()) != record.size())
+        throw FileError(failureReason(file_).toStdString());
 }
 
 void TRecordStream::AppendRecord(QByteArrayView record)
 {
-    seekBytes(RecordCount() * RecordSize());
-    WriteRecord(record);
+    const qint64 end = RecordCount() * RecordSize();
+    seekBytes(end);
+    try {
+        WriteRecord(record);
+    } catch (const FileError &) {
+        // A short write (a full disk) must not leave part of a record behind.
+        file_.resize(end);
+        throw;
+    }
 }
 
 void TRecordStream::SeekLastRecord()
@@ -162,7 +172,7 @@ void GameLog::append(LogRecord record)
     record.Reserved106 = {};
     TRecordStream stream;
     if (!stream.open(path_, QIODevice::ReadWrite))
-        throw FileError("cannot open " + path_.toStdString());
+        throw FileError(failureReason(stream.file()).toStdString());
     keepAsideWhenPartial(stream);
     stream.AppendRecord(encodeLogRecord(record));
     if (!stream.file().flush())
@@ -297,7 +307,10 @@ bool GameLog::deleteGameRecords(int gameId)
 
 bool GameLog::trim(int maxRecords)
 {
-    const qint64 keep = std::max(maxRecords, 1);
+    // A limit below one record is no limit the player chose: the log is left whole.
+    if (maxRecords < 1)
+        return false;
+    const qint64 keep = maxRecords;
     if (recordCount() <= keep)
         return true;
     // The kept records are copied as they are, a block at a time.

@@ -61,7 +61,8 @@ public:
     QByteArray ReadRecord();
     void WriteRecord(QByteArrayView record);
     // Writes after the last whole record, so that a partial record left by an interrupted
-    // write is overwritten rather than shifting every later record.
+    // write is overwritten rather than shifting every later record. A failed write cuts the
+    // file back to its whole records.
     void AppendRecord(QByteArrayView record);
     // Moves to the last whole record; fails when there is none.
     void SeekLastRecord();
@@ -95,7 +96,7 @@ public:
     // Removes the records of gameId (-1: all records). Custom variants above a deleted one
     // (gameId >= 1000) move down by one, as the variants are renumbered.
     bool deleteGameRecords(int gameId);
-    // Keeps the last maxRecords records (at least 1).
+    // Keeps the last maxRecords records; false (and the log untouched) for a limit below 1.
     bool trim(int maxRecords);
     // Number of whole records; 0 without a log.
     qint64 recordCount() const;

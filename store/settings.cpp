@@ -5,6 +5,7 @@
 #include "store/store_locations.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <limits>
@@ -50,7 +51,7 @@ const IntegerValue IntegerValues[] = {
     {N::CustBackStyle, &S::CustBackStyle, 0, 1},
     {N::ClickSteps, &S::ClickSteps, 1, 7},
     {N::DragSteps, &S::DragSteps, 1, 7},
-    {N::MaxLog, &S::MaxLog, std::numeric_limits<int>::min(), Unbounded},
+    {N::MaxLog, &S::MaxLog, 1, 10000}, // the options dialog's range
     {N::HiScoresPage, &S::HiScoresPage, 0, 1},
     {N::HiScoresKind, &S::HiScoresKind, 0, 3},
     {N::StatPeriod, &S::StatPeriod, 0, 2},
@@ -244,7 +245,6 @@ void Settings::load()
         Cards.Back = 1;
     if (paletteDisplay)
         Cards.ShadowStyle = 2;
-    Cards.MaxLog = std::max(Cards.MaxLog, 1);
     // A texture needs no picture file and a picture file no texture.
     if (Cards.Pattern_Type == 1)
         Cards.Pattern_File.clear();
@@ -272,8 +272,13 @@ void Settings::save() const
     store.setValue(cardsKey(N::Highlight), int(Cards.Highlight));
     store.setValue(cardsKey(N::MenuXP), int(Cards.MenuXP));
     store.sync();
-    if (store.status() != QSettings::NoError)
-        throw FileError("cannot write " + path_.toStdString());
+    if (store.status() != QSettings::NoError) {
+        // QSettings does not say why; opening the file for writing does.
+        QFile file(path_);
+        const QString reason = file.open(QIODevice::Append) ? QStringLiteral("the file could not be written")
+                                                             : file.errorString();
+        throw FileError("cannot write " + path_.toStdString(), reason.toStdString());
+    }
 }
 
 LegacyPlayerSettings Settings::legacyPlayers() const

@@ -169,7 +169,7 @@ struct CardsSettings {
     bool Play_Deck_Over = true;
     bool Play_Card_Drag = true;
     bool BuildingTips = true;    // "Building Tips"
-    int MaxLog = 2000;           // at least 1
+    int MaxLog = 2000;           // 1 to 10000
     int HiScoresPage = 0;        // 0 "Table", 1 "Graph"
     int HiScoresKind = 0;        // 0 best time, 1 total score, 2 average score, 3 W/L ratio
     bool Play_Win_G = true;

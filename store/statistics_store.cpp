@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <utility>
 
 StatisticsStore::StatisticsStore(QString statsPath, QString oldPlayersPath, GameLog &log, const Clock &clock)
     : statsPath_(std::move(statsPath)), oldPlayersPath_(std::move(oldPlayersPath)), log_(log), clock_(clock),
@@ -20,6 +21,15 @@ StatisticsStore::~StatisticsStore() = default;
 void StatisticsStore::finishWriting()
 {
     writer_->finish();
+}
+
+std::optional<QString> StatisticsStore::takeWriteFailure()
+{
+    if (logFailure_)
+        return QStringLiteral("game log: ") + *std::exchange(logFailure_, std::nullopt);
+    if (const std::optional<QString> reason = writer_->takeFailure())
+        return QStringLiteral("statistics: ") + *reason;
+    return std::nullopt;
 }
 
 void StatisticsStore::setRun(int runNumber, bool collecting)
@@ -37,6 +47,7 @@ StatisticsStore::LoadOutcome StatisticsStore::load(const LegacyPlayerSettings &l
 {
     // A damaged file is moved aside below; no write of ours may be under way meanwhile.
     finishWriting();
+    keptAsidePath_.clear();
     const double currentDay = today();
     StatsFileContents contents;
     LoadOutcome outcome = LoadOutcome::Loaded;
@@ -51,7 +62,9 @@ StatisticsStore::LoadOutcome StatisticsStore::load(const LegacyPlayerSettings &l
         }
         if (contents.status != StatsFileContents::Status::Whole) {
             // Keep the player's history for rescue before a new file replaces it.
-            QFile::rename(statsPath_, keepAsideName(statsPath_));
+            const QString copy = keepAsideName(statsPath_);
+            if (QFile::rename(statsPath_, copy))
+                keptAsidePath_ = copy;
             outcome = contents.status == StatsFileContents::Status::WrongMark ? LoadOutcome::WrongMark
                                                                                 : LoadOutcome::Damaged;
         }
@@ -112,8 +125,9 @@ bool StatisticsStore::recordResult(const GameResult &result, bool countsForStati
     bool logged = true;
     try {
         log_.append(record);
-    } catch (const std::runtime_error &) {
+    } catch (const std::runtime_error &error) {
         logged = false;
+        logFailure_ = QString::fromLocal8Bit(error.what());
     }
 
     if (counted && result.Won && result.GameId < 1000)

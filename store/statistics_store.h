@@ -13,6 +13,7 @@ class StatisticsWriter;
 struct LegacyPlayerSettings;
 
 inline constexpr char StatisticsReadError[] = "Error:Unable to read statistics.";
+inline constexpr char StatisticsPartlyRead[] = "Some players' statistics could not be read and start anew.";
 inline constexpr int NoScore = -1000;
 
 // One game that ended, as the game code reports it.
@@ -60,11 +61,16 @@ public:
     // Reads qelstat.dat, or converts players.dat, or starts with "Default"; then starts the run
     // (Today counters of another day restart, run counters are zeroed).
     LoadOutcome load(const LegacyPlayerSettings &legacy);
+    // Where load kept a damaged file; empty when it kept none.
+    const QString &keptAsidePath() const { return keptAsidePath_; }
     // Rewrites qelstat.dat whole, after a crash-guard write in flight has landed; false (and
     // the old file untouched) when that fails.
     bool save();
     // Waits for a crash-guard write handed to the worker.
     void finishWriting();
+    // What could not be written, as "what: why" ("statistics" or "game log", the system's
+    // reason), each failure told once; nothing when all went well.
+    std::optional<QString> takeWriteFailure();
 
     double today() const;
     // The block of a game for a player: built-in ids from the player's record, custom ids
@@ -91,4 +97,6 @@ private:
     int runNumber_ = 0;
     bool collecting_ = true;
     std::unique_ptr<StatisticsWriter> writer_;
+    std::optional<QString> logFailure_;
+    QString keptAsidePath_;
 };

@@ -30,6 +30,8 @@ public:
     bool writeNow(const std::vector<PlayerRecord> &players, int currentIndex);
     // Waits until the worker has nothing left to do.
     void finish();
+    // Why the last write failed (the system's words), told once; nothing when it succeeded.
+    std::optional<QString> takeFailure();
 
 private:
     struct Snapshot {
@@ -54,5 +56,6 @@ private:
     bool busy_ = false;
     bool stopping_ = false;
     std::optional<Written> lastWritten_; // touched only by the one writing
+    std::optional<QString> failure_;
     std::thread worker_;                 // started by the first writeLater
 };

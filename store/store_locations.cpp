@@ -29,6 +29,7 @@ StoreLocations StoreLocations::fromSystem(const QString &programFolder)
     locations.programFolder = programFolder;
     locations.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     locations.desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    locations.runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return locations;
 }
 

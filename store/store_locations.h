@@ -24,6 +24,7 @@ struct StoreLocations {
     QString programFolder;   // read-only material of the program
     QString documentsFolder; // may be empty
     QString desktopFolder;   // may be empty
+    QString runtimeFolder;   // the per-login folder; may be empty
 
     // $XDG_CONFIG_HOME/Tarnwick, $XDG_DATA_HOME/Tarnwick and the user's documents and desktop.
     static StoreLocations fromSystem(const QString &programFolder);

@@ -54,9 +54,9 @@ TEST(StartMessages, AreShownAndClosedBeforeTheGameSelectionOpens)
         QStringList messages;
     } cases[] = {
         {"small screen", QSize(640, 480), false, {"inform: Recommended screen resolution is 800x600 or higher"}},
-        {"damaged statistics", QSize(1280, 1024), true, {"warn: Error:Unable to read statistics."}},
+        {"damaged statistics", QSize(1280, 1024), true, {"warn: Error:Unable to read statistics.\nThe damaged file was kept as qelstat.dat.bad."}},
         {"both", QSize(790, 600), true,
-         {"inform: Recommended screen resolution is 800x600 or higher", "warn: Error:Unable to read statistics."}},
+         {"inform: Recommended screen resolution is 800x600 or higher", "warn: Error:Unable to read statistics.\nThe damaged file was kept as qelstat.dat.bad."}},
         {"none", QSize(800, 600), false, {}},
     };
     for (const auto &test : cases) {

@@ -146,6 +146,49 @@ TEST_F(Program, StopInAnyCaseEndsTheRunningCopyWhichWritesItsSettings)
     EXPECT_TRUE(settings.contains(QStringLiteral("Cards/Confirm_On_Exit")));
 }
 
+TEST_F(Program, ACopyThatDoesNotAnswerIsReported)
+{
+    QProcess *first = startListening();
+    ::kill(pid_t(first->processId()), SIGSTOP);
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("-STOP")}}) {
+        QProcess *later = start(arguments);
+        ASSERT_TRUE(later->waitForFinished(20000));
+        EXPECT_EQ(later->exitCode(), 1) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(later->readAllStandardError().contains("running but does not answer"));
+    }
+    ::kill(pid_t(first->processId()), SIGCONT);
+}
+
+TEST_F(Program, CommandLineToolsNameTheDealtGameAndFailLoudly)
+{
+    const struct {
+        QStringList arguments;
+        bool fullOutput; // standard output is /dev/full
+        int code;
+        const char *output; // the start of standard output
+        const char *errors; // part of standard error
+    } cases[] = {
+        {{"--print-deal", "999", "1"}, false, 2, "", "unknown game id 999"},
+        {{"--play", "999", "1"}, false, 2, "", "unknown game id 999"},
+        {{"--print-deal", "1", "7"}, false, 0, "game 10 number 7\n", ""},
+        {{"--print-deal", "108", "1"}, true, 1, "", "cannot write"},
+        {{"--play", "108", "1"}, true, 1, "", "cannot write"},
+    };
+    for (const auto &test : cases) {
+        SCOPED_TRACE(test.arguments.join(u' ').toStdString());
+        auto *process = new QProcess;
+        started.push_back(process);
+        if (test.fullOutput)
+            process->setStandardOutputFile(QStringLiteral("/dev/full"));
+        process->start(programPath(), test.arguments);
+        process->closeWriteChannel();
+        ASSERT_TRUE(process->waitForFinished(20000));
+        EXPECT_EQ(process->exitCode(), test.code);
+        EXPECT_TRUE(process->readAllStandardOutput().startsWith(test.output));
+        EXPECT_TRUE(process->readAllStandardError().contains(test.errors));
+    }
+}
+
 TEST_F(Program, StopWithNoCopyRunningExitsAtOnce)
 {
     EXPECT_EQ(run({QStringLiteral("-STOP")}), 0);

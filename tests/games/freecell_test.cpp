@@ -212,6 +212,20 @@ TEST_F(FreeCell, PlayFromTextAnswersEachLineThenPrintsTheTable)
     other.ForgetPiles();
 }
 
+TEST_F(FreeCell, PlayFromTextRefusesAndSkipsAnOverlongLine)
+{
+    // The move at the end of a 10 MB line is not played; the same move on the next line is.
+    QString commands = QString(10'000'000, QLatin1Char(' ')) + QStringLiteral("Tableau1 Cell1\nTableau1 Cell1\n");
+    QTextStream input(&commands);
+    QString answer;
+    QTextStream output(&answer);
+    TBoard otherBoard;
+    GameTable other(&otherBoard);
+    EXPECT_EQ(PlayGameFromText(other, GameIds::FreeCell, 1, false, input, output), 0);
+    EXPECT_EQ(answer.split(QLatin1Char('\n')).mid(0, 2), (QStringList{"refused", "ok"}));
+    other.ForgetPiles();
+}
+
 // --- the external check: FreeCell Solver's solutions, played as the player would ---
 
 // The solver's standard notation: columns 1..8, cells a..d, the foundations h; a move to an

@@ -121,6 +121,26 @@ TEST(CardSetPackage, DamagedBundlesAreRefusedOrReadSafely)
     EXPECT_FALSE(missing.Open(folder.filePath(QStringLiteral("absent.dll"))));
 }
 
+TEST(CardSetPackage, ATreeWhoseRootIsNoDirectoryIsRefused)
+{
+    // Headers alone, the root's entry overlapping them: version 1 (20 bytes) and 2 (24).
+    const char *damaged[] = {"7172657300000001000000000000000400000000",
+                             "717265730000000200000000000000040000000000000000"};
+    QTemporaryDir folder;
+    for (const char *hex : damaged) {
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        EXPECT_FALSE(CardSetPackage::IsValidBundle(bytes)) << hex;
+        const QString path = folder.filePath(QStringLiteral("cdeck2.dll"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        CardSetPackage package;
+        EXPECT_FALSE(package.Open(path)) << hex;
+        EXPECT_FALSE(package.HasPicture(1));
+    }
+}
+
 TEST(CardSetPackage, ShippedPackagesHoldTheirSizesAndNames)
 {
     CardSetPackage standard;

@@ -87,7 +87,8 @@ TEST_F(DataStoreFixture, StartRunsTheStepsInOrderAndTrimsTheLog)
     DataStore store(folders.locations(), small, clock);
     EXPECT_EQ(store.loadAtStart(start), StatisticsStore::LoadOutcome::WrongMark);
     EXPECT_EQ(steps, (QStringList{QStringLiteral("Recommended screen resolution is 800x600 or higher"),
-                                  QStringLiteral("Error:Unable to read statistics."), QStringLiteral("variants"),
+                                  QStringLiteral("Error:Unable to read statistics.\nThe damaged file was kept as qelstat.dat.bad."),
+                                  QStringLiteral("variants"),
                                   QStringLiteral("groups"), QStringLiteral("toolbar")}));
     EXPECT_EQ(store.log.recordCount(), 3);
 }
@@ -107,8 +108,30 @@ TEST_F(DataStoreFixture, AFailingStepAtCloseDoesNotStopTheOthers)
 
     const QStringList failures = store.saveAtClose(close);
     ASSERT_EQ(failures.size(), 2);
-    EXPECT_TRUE(failures[0].startsWith(QStringLiteral("custom variants")));
-    EXPECT_TRUE(failures[1].startsWith(QStringLiteral("window records")));
+    EXPECT_EQ(failures[0], QStringLiteral("custom games: disk full"));
+    EXPECT_TRUE(failures[1].startsWith(QStringLiteral("window positions: "))) << failures[1].toStdString();
     EXPECT_EQ(steps, (QStringList{QStringLiteral("abandoned"), QStringLiteral("groups"), QStringLiteral("toolbar")}));
     EXPECT_EQ(QFileInfo(dataFile(DataFileName::QelstatDat)).size(), 12 + 33856);
+}
+
+TEST_F(DataStoreFixture, WhatCouldNotBeSavedAtCloseIsToldOnceAtTheNextStart)
+{
+    const auto nextStartWarnings = [this] {
+        QStringList warnings;
+        StartSteps start;
+        start.warn = [&](const QString &text) { warnings << text; };
+        DataStore store(folders.locations(), display, clock);
+        store.loadAtStart(start);
+        return warnings;
+    };
+    {
+        DataStore store(folders.locations(), display, clock);
+        store.loadAtStart();
+        // Room for the settings and goptions.dat but not for the 33,868 bytes of qelstat.dat.
+        FileSizeLimit limit(20000);
+        EXPECT_EQ(store.saveAtClose(), QStringList{QStringLiteral("statistics: File too large")});
+    }
+    EXPECT_EQ(nextStartWarnings(),
+              QStringList{QStringLiteral("Tarnwick could not save your statistics when it last closed: File too large.")});
+    EXPECT_EQ(nextStartWarnings(), QStringList());
 }

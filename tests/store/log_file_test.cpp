@@ -108,6 +108,20 @@ TEST_F(LogFixture, AppendAfterAPartialRecordStaysAlignedAndKeepsTheDamagedLogAsi
     EXPECT_EQ(QFileInfo(log.path() + QStringLiteral(".bad")).size(), 162);
 }
 
+TEST_F(LogFixture, AnAppendOnAFullDiskLeavesOnlyWholeRecords)
+{
+    // Room for part of the new record, for one byte of it, and for none.
+    for (const long room : {64L, 1L, 0L}) {
+        writeRecords({record(10, "Alice"), record(11, "Bob")});
+        {
+            FileSizeLimit limit(2 * 112 + room);
+            EXPECT_THROW(log.append(record(12, "Carol")), FileError) << room;
+        }
+        EXPECT_EQ(QFileInfo(log.path()).size(), 224) << room;
+        EXPECT_EQ(log.readLast()->GameId, 11) << room;
+    }
+}
+
 TEST_F(LogFixture, LastRecordOperationsFailCleanlyWithoutRecords)
 {
     EXPECT_FALSE(log.readLast());
@@ -184,13 +198,13 @@ TEST_F(LogFixture, TrimKeepsTheNewestRecords)
         int records;
         int maxLog;
         int kept;
-    } cases[] = {{2001, 2000, 2000}, {2000, 2000, 2000}, {5, 0, 1}, {5, -3, 1}};
+    } cases[] = {{2001, 2000, 2000}, {2000, 2000, 2000}, {5, 1, 1}, {5, 0, 5}, {5, -3, 5}};
     for (const auto &entry : cases) {
         std::vector<LogRecord> records;
         for (int number = 0; number < entry.records; ++number)
             records.push_back(record(1, "A", number));
         writeRecords(records);
-        ASSERT_TRUE(log.trim(entry.maxLog));
+        EXPECT_EQ(log.trim(entry.maxLog), entry.maxLog >= 1);
         const auto kept = readRecords();
         ASSERT_EQ(int(kept.size()), entry.kept);
         EXPECT_EQ(int(kept.front().GameNumber), entry.records - entry.kept);
