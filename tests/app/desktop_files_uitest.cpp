@@ -61,10 +61,14 @@ void expectInstalledTree(const QDir &prefix)
 {
     const QString desktopFile = QStringLiteral("share/applications/%1.desktop").arg(Id);
     const QString metainfo = QStringLiteral("share/metainfo/%1.metainfo.xml").arg(Id);
-    const QStringList files = {QStringLiteral("bin/tarnwick"), desktopFile, metainfo,
+    const QStringList files = {QStringLiteral("bin/tarnwick"),
+                               desktopFile,
+                               metainfo,
                                QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(Id),
-                               QStringLiteral("share/man/man6/tarnwick.6.gz"), QStringLiteral("share/tarnwick/sdeck.dll"),
-                               QStringLiteral("share/tarnwick/cdeck1.dll"), QStringLiteral("share/tarnwick/Decks/books.jpg")};
+                               QStringLiteral("share/man/man6/tarnwick.6.gz"),
+                               QStringLiteral("share/tarnwick/sdeck.dll"),
+                               QStringLiteral("share/tarnwick/cdeck1.dll"),
+                               QStringLiteral("share/tarnwick/Decks/books.jpg")};
     for (const QString &file : files)
         EXPECT_TRUE(QFile::exists(prefix.filePath(file))) << file.toStdString();
     for (int size : {48, 64, 128, 256}) {
@@ -85,7 +89,8 @@ void expectInstalledTree(const QDir &prefix)
               std::string(ApplicationId) + ".desktop");
     EXPECT_EQ(firstMatch(entry, QStringLiteral("<icon type=\"stock\">([^<]*)<")), ApplicationId);
 
-    const Finished deal = run(prefix.filePath(QStringLiteral("bin/tarnwick")), {QStringLiteral("--print-deal"), QStringLiteral("108"), QStringLiteral("1")});
+    const Finished deal = run(prefix.filePath(QStringLiteral("bin/tarnwick")),
+                              {QStringLiteral("--print-deal"), QStringLiteral("108"), QStringLiteral("1")});
     EXPECT_EQ(deal.code, 0) << deal.err.toStdString();
     EXPECT_TRUE(deal.out.startsWith(QStringLiteral("game 108 number 1\n"))) << deal.out.toStdString();
     EXPECT_EQ(deal.out.count(QRegularExpression(QStringLiteral("\\bTableau\\d+:"))), 7) << deal.out.toStdString();
@@ -96,7 +101,7 @@ TEST(DesktopFiles, InstalledTreeServesTheDesktop)
     QTemporaryDir prefix;
     ASSERT_TRUE(prefix.isValid());
     const Finished install = run(QStringLiteral(CMAKE_COMMAND_PATH),
-                            {QStringLiteral("--install"), BuildDir, QStringLiteral("--prefix"), prefix.path()});
+                                 {QStringLiteral("--install"), BuildDir, QStringLiteral("--prefix"), prefix.path()});
     ASSERT_EQ(install.code, 0) << install.err.toStdString();
     expectInstalledTree(QDir(prefix.path()));
 }
@@ -122,7 +127,8 @@ TEST_P(Validator, AcceptsTheFile)
     const QString program = QStandardPaths::findExecutable(QString::fromLatin1(validation.program));
     if (program.isEmpty())
         GTEST_SKIP() << validation.program << " is not installed (deps/debian-packages.txt lists its package)";
-    const QString file = QDir(BuildDir).filePath(QString::fromLatin1(validation.file).replace(QStringLiteral("%1"), Id));
+    const QString file =
+        QDir(BuildDir).filePath(QString::fromLatin1(validation.file).replace(QStringLiteral("%1"), Id));
     ASSERT_TRUE(QFile::exists(file)) << file.toStdString();
     const Finished result = run(program, validation.arguments + QStringList{file});
     const QString said = result.out + result.err;
@@ -156,9 +162,10 @@ TEST(DebianPackage, UnpackedPackageRunsFromItsOwnTree)
     }
     QTemporaryDir work;
     ASSERT_TRUE(work.isValid());
-    const Finished pack = run(QStringLiteral(CPACK_COMMAND_PATH),
-                         {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-                          QDir(BuildDir).filePath(QStringLiteral("CPackConfig.cmake")), QStringLiteral("-B"), work.path()});
+    const QString config = QDir(BuildDir).filePath(QStringLiteral("CPackConfig.cmake"));
+    const Finished pack = run(QStringLiteral(CPACK_COMMAND_PATH), {QStringLiteral("-G"), QStringLiteral("DEB"),
+                                                                   QStringLiteral("--config"), config,
+                                                                   QStringLiteral("-B"), work.path()});
     ASSERT_EQ(pack.code, 0) << pack.out.toStdString() << pack.err.toStdString();
     const QStringList packages = QDir(work.path()).entryList({QStringLiteral("tarnwick_*.deb")}, QDir::Files);
     ASSERT_EQ(packages.size(), 1) << pack.out.toStdString();
