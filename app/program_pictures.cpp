@@ -98,26 +98,37 @@ QImage splashPicture()
     return image;
 }
 
+void paintProgramIcon(QPainter &painter, double size)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double s = size / 64.0;
+    painter.setPen(QPen(QColor(0, 90, 30), 2 * s));
+    painter.setBrush(QColor(0, 128, 0));
+    painter.drawRoundedRect(QRectF(2 * s, 2 * s, 60 * s, 60 * s), 10 * s, 10 * s);
+    painter.setPen(QPen(QColor(50, 50, 50), 1.5 * s));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(15 * s, 8 * s, 34 * s, 48 * s), 4 * s, 4 * s);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(20, 20, 20));
+    painter.drawPath(spade(32 * s, 32 * s, 26 * s));
+    painter.restore();
+}
+
+QImage programIconPicture(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintProgramIcon(painter, size);
+    painter.end();
+    return image;
+}
+
 QIcon programIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const double s = size / 64.0;
-        painter.setPen(QPen(QColor(0, 90, 30), 2 * s));
-        painter.setBrush(QColor(0, 128, 0));
-        painter.drawRoundedRect(QRectF(2 * s, 2 * s, 60 * s, 60 * s), 10 * s, 10 * s);
-        painter.setPen(QPen(QColor(50, 50, 50), 1.5 * s));
-        painter.setBrush(Qt::white);
-        painter.drawRoundedRect(QRectF(15 * s, 8 * s, 34 * s, 48 * s), 4 * s, 4 * s);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(20, 20, 20));
-        painter.drawPath(spade(32 * s, 32 * s, 26 * s));
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(programIconPicture(size)));
     return icon;
 }

@@ -4,6 +4,7 @@
 #include <QSize>
 
 class QIcon;
+class QPainter;
 
 inline constexpr char VersionText[] = "Version 1.7.1";
 inline constexpr QSize SplashSize(401, 251);
@@ -12,5 +13,10 @@ inline constexpr QSize SplashSize(401, 251);
 // raised bevel and the version label. Drawn at build time into the program's resources
 // (tools/make_splash_picture.cpp); the program draws it itself only when that is missing.
 QImage splashPicture();
-// The program's icon (a card with a spade), drawn at the sizes the desktop asks for.
+// The program's icon: a white card with a spade on green felt, in a square of `size` pixels
+// from the painter's origin. The window icon, the installed PNG icons and the scalable icon
+// (tools/make_program_icons.cpp) are all drawn by it.
+void paintProgramIcon(QPainter &painter, double size);
+QImage programIconPicture(int size);
+// The window icon, drawn at the sizes the desktop asks for.
 QIcon programIcon();

@@ -10,6 +10,7 @@
 #include "app/splash_window.h"
 #include "app/tarnwick_application.h"
 #include "look/program_folder.h"
+#include "store/application_id.h"
 #include "store/display_info.h"
 
 #include <QCoreApplication>
@@ -92,7 +93,7 @@ int runProgram(int argc, char **argv)
     TarnwickApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
     QApplication::setApplicationDisplayName(QString::fromLatin1(ProgramTitle));
-    QApplication::setDesktopFileName(QStringLiteral("tarnwick"));
+    QApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
     QApplication::setWindowIcon(programIcon());
 
     auto splash = std::make_unique<SplashWindow>();

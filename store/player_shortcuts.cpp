@@ -1,5 +1,6 @@
 #include "store/player_shortcuts.h"
 
+#include "store/application_id.h"
 #include "store/binary_stream.h"
 
 #include <QDir>
@@ -159,7 +160,8 @@ QString PlayerShortcuts::create(const QString &shortcutName, const QString &play
     const QString path = QDir(desktopFolder_).filePath(launcherFileName(shortcutName));
     const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + escapeValue(shortcutName) +
                              QStringLiteral("\nExec=") + desktopExecValue({programPath_, playerArgument(playerName)}) +
-                             QStringLiteral("\nIcon=tarnwick\nTerminal=false\n");
+                             QStringLiteral("\nIcon=") +
+                             QString::fromLatin1(ApplicationId) + QStringLiteral("\nTerminal=false\n");
     writeFileAtomically(path, contents.toUtf8());
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                                     QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);

@@ -1,4 +1,5 @@
-// The launcher and the type of saved games, as the desktop's own tools read them.
+// The launcher and the type of saved games, as the desktop's own tools read them, and the
+// software-centre entry naming the same type.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,15 +17,18 @@ TEST(DesktopFiles, TheLauncherValidatesAndSavedGamesAreKnownByTheirGlob)
         GTEST_SKIP() << "needs the packages desktop-file-utils and shared-mime-info";
     QProcess tool;
     tool.setProcessChannelMode(QProcess::MergedChannels);
-    tool.start(validate, {desktop.filePath(QStringLiteral("tarnwick.desktop"))});
+    tool.start(validate, {desktop.filePath(QStringLiteral("io.github.tarnwick.Tarnwick.desktop"))});
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_EQ(tool.readAll().toStdString(), std::string());
-    QFile launcher(desktop.filePath(QStringLiteral("tarnwick.desktop")));
+    QFile launcher(desktop.filePath(QStringLiteral("io.github.tarnwick.Tarnwick.desktop")));
     ASSERT_TRUE(launcher.open(QIODevice::ReadOnly));
     const QByteArray entry = launcher.readAll();
     EXPECT_TRUE(entry.contains("\nExec=tarnwick %f\n"));
     EXPECT_TRUE(entry.contains("\nMimeType=application/x-tarnwick-game;\n"));
+    QFile metainfo(desktop.filePath(QStringLiteral("io.github.tarnwick.Tarnwick.metainfo.xml.in")));
+    ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(metainfo.readAll().contains("<mediatype>application/x-tarnwick-game</mediatype>"));
 
     QTemporaryDir database;
     QDir().mkpath(database.filePath(QStringLiteral("packages")));
