@@ -1,9 +1,12 @@
 #include "app/custom_variants.h"
 
+#include "games/game_table.h"
 #include "look/program_folder.h"
 #include "store/game_groups.h"
 #include "store/log_file.h"
 #include "store/store_locations.h"
+
+#include <cstdio>
 
 GameRulesRecord VariantRules(const CustomGameRecord &record)
 {
@@ -72,4 +75,16 @@ void LoadVariantsForCommandLine(CustomVariants &variants)
 {
     const StoreLocations locations = StoreLocations::fromSystem(programFolder());
     variants.List.loadVariants(locations.dataFile(QString::fromLatin1(DataFileName::CustgameDat)));
+}
+
+bool PrepareCommandLineTable(GameTable &table, CustomVariants &variants, int gameId)
+{
+    if (IsCustomGameId(gameId)) {
+        LoadVariantsForCommandLine(variants);
+        table.Customs = &variants;
+    }
+    if (IsKnownGameId(gameId, table.Customs))
+        return true;
+    std::fprintf(stderr, "unknown game id %d\n", gameId);
+    return false;
 }

@@ -3,6 +3,7 @@
 #include "games/catalogue.h"
 #include "store/custom_games.h"
 
+class GameTable;
 class GameGroups;
 class GameLog;
 class QString;
@@ -37,3 +38,7 @@ public:
 
 // Reads custgame.dat of the player's data folder for a command-line deal of a variant.
 void LoadVariantsForCommandLine(CustomVariants &variants);
+// The command-line tools' table for a game id: a variant is dealt by the rules the player
+// saved for it (the table is given variants), an unknown id is told on the error stream.
+// False for an id that is neither in the catalogue nor among the player's variants.
+bool PrepareCommandLineTable(GameTable &table, CustomVariants &variants, int gameId);

@@ -39,16 +39,9 @@ std::optional<int> runPlayGame(int argc, char **argv)
     };
     TBoard board;
     GameTable table(&board);
-    // A variant is dealt by the rules the player saved for it.
     CustomVariants variants;
-    if (IsCustomGameId(gameId)) {
-        LoadVariantsForCommandLine(variants);
-        table.Customs = &variants;
-    }
-    if (!IsKnownGameId(gameId, table.Customs)) {
-        std::fprintf(stderr, "unknown game id %d\n", gameId);
+    if (!PrepareCommandLineTable(table, variants, gameId))
         return 2;
-    }
     QTextStream input(stdin, QIODevice::ReadOnly);
     QTextStream output(stdout, QIODevice::WriteOnly);
     int code = PlayGameFromText(table, gameId, quint32(number), argc == 5, input, output);

@@ -38,16 +38,9 @@ std::optional<int> runPrintDeal(int argc, char **argv)
     QApplication application(qtArgc, argv);
     TBoard board;
     GameTable table(&board);
-    // A variant is dealt by the rules the player saved for it.
     CustomVariants variants;
-    if (IsCustomGameId(gameId)) {
-        LoadVariantsForCommandLine(variants);
-        table.Customs = &variants;
-    }
-    if (!IsKnownGameId(gameId, table.Customs)) {
-        std::fprintf(stderr, "unknown game id %d\n", gameId);
+    if (!PrepareCommandLineTable(table, variants, gameId))
         return 2;
-    }
     DealForPrinting(table, gameId, quint32(number));
     // The header names the game that was dealt, as New Game switches to it.
     const QByteArray text =
