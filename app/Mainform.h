@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <map>
@@ -18,6 +19,7 @@ class GameDeals;
 class GamePictureMaker;
 class GameSession;
 class GameTable;
+class HelpWindow;
 class PlayerShortcuts;
 class ProgramSession;
 class QAction;
@@ -194,11 +196,18 @@ public:
     bool AutoplayOn(int gameId) const override;
     void SetAutoplayOn(int gameId, bool on) override;
     void ShowRules(int gameId) override;
+    void ShowHelpTopic(int topic) override;
     bool ConfirmOnDeleteGame() const override;
     void SetConfirmOnDeleteGame(bool on) override;
     QStringList PlayerNames() const override;
     int CurrentPlayer() const override;
     void ChoosePlayer(int index) override;
+
+    // The help window (made on first use) and the tip of the day.
+    HelpWindow &Help();
+    QString TipsFile() const;
+    bool TipsAvailable() const;
+    void ShowTipOfTheDay();
 
     // The player list dialog, as a double-click on the player panel or the game selection
     // dialog's player box opens it.
@@ -242,6 +251,10 @@ private:
     void DecreaseCardSize1Click();
     void stepCardSize(int step);
     void About1Click();
+    void Contents_MIClick();
+    void GameHelp1Click();
+    void HelpMenuItemClick();
+    void HowTo1Click();
     void NoEffect() {}
 
     // Status bar and window.
@@ -296,6 +309,7 @@ private:
     std::vector<QAction *> menuItems;
     std::map<QAction *, QMenu *> homeMenu;        // the menu an item lives in when shown
     std::map<QAction *, QAction *> itemFollowing; // the item it goes back in front of
+    QPointer<HelpWindow> helpWindow;
     QSystemTrayIcon *trayIcon = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
