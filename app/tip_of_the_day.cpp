@@ -40,16 +40,16 @@ TipStep ReadTip(const QString &fileName, int number)
         return step;
     QByteArray line;
     int lineNumber = 0;
-    bool atEnd = true;
+    // A number below 1 (a damaged setting) shows the first tip.
     while (readLine(file, line)) {
         step.read = true;
         step.tip = QString::fromUtf8(line);
-        if (++lineNumber == number) {
-            atEnd = false;
+        if (++lineNumber >= number)
             break;
-        }
     }
-    step.next = atEnd ? 1 : number + 1;
+    // The last line of the file leads back to the first.
+    const bool atEnd = file.atEnd() || file.pos() >= TipStep::MaxBytes;
+    step.next = atEnd ? 1 : lineNumber + 1;
     return step;
 }
 

@@ -19,8 +19,8 @@ inline constexpr char FileName[] = "qeltips.dat";
 
 // One step through the tips file: the lines from the first up to the line with the current
 // number are read (or to the end of the file); the last line read is the tip, and the next
-// number is one more, or 1 after the end of the file. Nothing is read from a file that
-// cannot be opened. Lines are cut to MaxLength bytes and the file is read no further than
+// number is one more, or 1 when no line follows it. Nothing is read from a file that cannot
+// be opened. Lines are cut to MaxLength bytes and the file is read no further than
 // MaxBytes, so a huge or binary file never stalls the program.
 struct TipStep {
     static constexpr int MaxLength = 1000;
