@@ -4,7 +4,6 @@
 #include "app/help_window.h"
 #include "games/catalogue.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QWidget>
@@ -29,7 +28,8 @@ bool DialogHelpKeys::eventFilter(QObject *watched, QEvent *event)
     auto *target = static_cast<QWidget *>(watched);
     if (!qobject_cast<QDialog *>(target->window()))
         return false;
-    for (QWidget *widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+    // The key goes to the focused control, so the search starts at the receiver.
+    for (QWidget *widget = target; widget; widget = widget->parentWidget()) {
         const int topic = widget->property(HelpContextProperty).toInt();
         if (topic > 0) {
             showTopic(topic);

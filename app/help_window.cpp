@@ -131,7 +131,7 @@ void HelpWindow::Search(const QString &text)
     QString found;
     for (const PageText &page : readPages())
         if (page.text.contains(words, Qt::CaseInsensitive))
-            found += QStringLiteral("<li><a href=\"qrc%1\">%2</a></li>").arg(page.path, page.title.toHtmlEscaped());
+            found += QStringLiteral("<li><a href=\"qrc:%1\">%2</a></li>").arg(page.path, page.title.toHtmlEscaped());
     if (found.isEmpty())
         html += QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(HelpText::NoMatch).arg(words.toHtmlEscaped()));
     else
