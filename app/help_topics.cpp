@@ -53,14 +53,6 @@ QUrl NotAvailablePage()
     return pageUrl("not_available.html");
 }
 
-bool HelpTopicExists(int topic)
-{
-    for (const TopicPage &entry : Pages)
-        if (entry.topic == topic)
-            return true;
-    return false;
-}
-
 QUrl HelpTopicPage(int topic)
 {
     for (const TopicPage &entry : Pages)

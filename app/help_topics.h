@@ -19,8 +19,6 @@ inline constexpr int RulesOffset = 100;
 // The page that answers a topic ("qrc:/help/klondike.html", perhaps with an anchor); the
 // "topic not available" page for a number the help has no page for.
 QUrl HelpTopicPage(int topic);
-// Whether the help has a page of its own for the topic.
-bool HelpTopicExists(int topic);
 QUrl NotAvailablePage();
 // The rules topic of a built-in game.
 constexpr int RulesTopic(int gameId)

@@ -116,11 +116,6 @@ void HelpWindow::ShowTopic(int topic)
     activateWindow();
 }
 
-QUrl HelpWindow::Page() const
-{
-    return browser->source();
-}
-
 void HelpWindow::Search(const QString &text)
 {
     const QString words = text.simplified();

@@ -5,7 +5,6 @@
 class QLineEdit;
 class QTextBrowser;
 class QToolButton;
-class QUrl;
 
 // Texts of the help window.
 namespace HelpText {
@@ -37,8 +36,6 @@ public:
     QLineEdit *SearchBox() const { return searchBox; }
     QToolButton *BackButton() const { return backButton; }
     QToolButton *ForwardButton() const { return forwardButton; }
-    // The page shown (empty while search results are shown).
-    QUrl Page() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
