@@ -17,6 +17,7 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel;
     icon->setPixmap(programIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop);
+    icon->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *name = new QLabel(QString::fromLatin1(ProgramTitle));
     QFont nameFont = name->font();
     nameFont.setBold(true);
@@ -26,6 +27,7 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     const auto paragraph = [](const char *text) {
         auto *label = new QLabel(QString::fromLatin1(text));
         label->setWordWrap(true);
+        label->setMinimumWidth(340);
         return label;
     };
     link = new TQelURLLabel(QString::fromLatin1(AboutText::HomePageText), QUrl(QString::fromLatin1(AboutText::HomePage)));
@@ -46,5 +48,4 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
-    setMinimumWidth(420);
 }

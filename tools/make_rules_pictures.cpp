@@ -18,7 +18,7 @@
 
 namespace {
 
-// The width of a rules page's picture; its height follows the game's table.
+// The largest a rules page's picture may be; its shape follows the game's table.
 constexpr QSize PictureBox(400, 300);
 
 // "Flower Garden" -> "flower_garden", as the rules pages are named.
@@ -53,7 +53,9 @@ int main(int argc, char **argv)
     registerDealtGames(deals);
     GamePictureMaker maker(deals, nullptr, &sets);
     for (const GameDefinition *game : DealtGames()) {
-        const QImage picture = maker.Picture(game->id, PictureBox);
+        // The whole table at the normal card size, scaled to the page.
+        const QImage table = maker.FullPicture(game->id);
+        const QImage picture = table.scaled(PictureBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         const QString file = out.filePath(pageName(game->name) + QStringLiteral(".png"));
         if (picture.isNull() || !picture.save(file, "PNG")) {
             std::fprintf(stderr, "make_rules_pictures: could not write %s\n", qPrintable(file));
