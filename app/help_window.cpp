@@ -108,8 +108,12 @@ void HelpWindow::ShowTopic(int topic)
     QWidget *owner = QApplication::activeModalWidget();
     if (!owner)
         owner = home;
-    if (owner && parentWidget() != owner)
-        setParent(owner, Qt::Window);
+    if (owner && parentWidget() != owner) {
+        moveTo(owner);
+        // Back to its home when the dialog closes, before the dialog may be freed.
+        if (owner != home)
+            owner->installEventFilter(this);
+    }
     browser->setSource(HelpTopicPage(topic));
     show();
     raise();
@@ -133,6 +137,25 @@ void HelpWindow::Search(const QString &text)
         html += QStringLiteral("<p>%1</p><ul>%2</ul>")
                     .arg(QString::fromLatin1(HelpText::Matches).arg(words.toHtmlEscaped()), found);
     browser->setHtml(html + QStringLiteral("</body></html>"));
+}
+
+void HelpWindow::moveTo(QWidget *owner)
+{
+    const QRect frame = geometry();
+    const bool shown = isVisible();
+    setParent(owner, Qt::Window);
+    setGeometry(frame);
+    if (shown)
+        show();
+}
+
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && watched != home && event->type() == QEvent::Hide) {
+        watched->removeEventFilter(this);
+        moveTo(home);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::resizeEvent(QResizeEvent *event)

@@ -20,7 +20,8 @@ inline constexpr char Matches[] = "Pages that contain \"%1\":";
 
 // The program's help: a window of its own beside the table (not modal) over the help pages
 // in the resources, with links between them, back and forward, and a search over the text
-// of every page. Its size is kept in the two values it is given.
+// of every page. Its size is kept in the two values it is given. Asked for while a modal
+// dialog is open, it belongs to that dialog (so that it takes input) until the dialog closes.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -39,8 +40,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Makes the window a window of owner's, where it stays as it was.
+    void moveTo(QWidget *owner);
+
     QWidget *home; // the owner while no modal dialog is open
     int &width;
     int &height;
