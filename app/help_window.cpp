@@ -125,8 +125,7 @@ void HelpWindow::Search(const QString &text)
     const QString words = text.simplified();
     if (words.isEmpty())
         return;
-    QString html = QStringLiteral("<html><body><h1>") + QString::fromLatin1(HelpText::Search).chopped(1)
-        + QStringLiteral("</h1>");
+    QString html = QStringLiteral("<html><body><h1>%1</h1>").arg(QString::fromLatin1(HelpText::Results));
     QString found;
     for (const PageText &page : readPages())
         if (page.text.contains(words, Qt::CaseInsensitive))

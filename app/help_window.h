@@ -14,6 +14,7 @@ inline constexpr char Forward[] = "&Forward";
 inline constexpr char Contents[] = "&Contents";
 inline constexpr char Search[] = "Search:";
 inline constexpr char Find[] = "&Find";
+inline constexpr char Results[] = "Search results";
 inline constexpr char NoMatch[] = "No page of the help contains \"%1\".";
 inline constexpr char Matches[] = "Pages that contain \"%1\":";
 } // namespace HelpText
