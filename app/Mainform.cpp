@@ -1,16 +1,21 @@
 #include "app/Mainform.h"
 
+#include "app/about_box.h"
 #include "app/card_appearance.h"
 #include "app/custom_variants.h"
+#include "app/context_help.h"
 #include "app/empty_column_dialog.h"
 #include "app/game_dlg.h"
 #include "app/game_picture.h"
 #include "app/game_session.h"
+#include "app/help_topics.h"
+#include "app/help_window.h"
 #include "app/player_dialogs.h"
 #include "app/program_session.h"
 #include "app/shuffle_form.h"
 #include "app/suit_form.h"
 #include "app/tarnwick_application.h"
+#include "app/tip_of_the_day.h"
 #include "app/won_dialog.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
@@ -35,6 +40,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
@@ -231,7 +238,11 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
         // A saved game opened at start is the game the player goes on with.
         if (!openedGame)
             SelectSolitaire();
+        if (program.Data().settings.Cards.TipShowAtStartup && TipsAvailable())
+            ShowTipOfTheDay();
     });
+    // F1 on a dialog's control opens the control's topic.
+    qApp->installEventFilter(new DialogHelpKeys([this](int topic) { ShowHelpTopic(topic); }, this));
     shortcuts = std::make_unique<PlayerShortcuts>(data.locations.desktopFolder, QCoreApplication::applicationFilePath());
 
     createMenus();
@@ -868,6 +879,56 @@ void TMain_F::SetAutoplayOn(int gameId, bool on)
     }
 }
 
+void TMain_F::ShowHelpTopic(int topic)
+{
+    Help().ShowTopic(topic);
+}
+
+HelpWindow &TMain_F::Help()
+{
+    if (!helpWindow) {
+        CardsSettings &cards = program.Data().settings.Cards;
+        helpWindow = new HelpWindow(cards.HelpWidth, cards.HelpHeight, this);
+    }
+    return *helpWindow;
+}
+
+QString TMain_F::TipsFile() const
+{
+    const QString folder = program.Data().locations.programFolder;
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QString::fromLatin1(TipText::FileName));
+}
+
+bool TMain_F::TipsAvailable() const
+{
+    const QString file = TipsFile();
+    return !file.isEmpty() && QFileInfo(file).isFile();
+}
+
+void TMain_F::ShowTipOfTheDay()
+{
+    CardsSettings &cards = program.Data().settings.Cards;
+    TfmTipOfTheDay tips(TipsFile(), cards.Tip, cards.TipShowAtStartup, this);
+    tips.exec();
+    cards.Tip = tips.TipNumber();
+    cards.TipShowAtStartup = tips.ShowAtStartup();
+}
+
+void TMain_F::Contents_MIClick()
+{
+    ShowHelpTopic(HelpTopic::Contents);
+}
+
+void TMain_F::HelpMenuItemClick()
+{
+    ShowHelpTopic(HelpTopic::QuickStart);
+}
+
+void TMain_F::HowTo1Click()
+{
+    ShowHelpTopic(HelpTopic::HowTo);
+}
+
 bool TMain_F::ConfirmOnDeleteGame() const
 {
     return program.Data().settings.Cards.Confirm_On_Delete_Game;
@@ -966,9 +1027,8 @@ void TMain_F::stepCardSize(int step)
 
 void TMain_F::About1Click()
 {
-    QMessageBox::about(this, QStringLiteral("About Tarnwick"),
-                       QStringLiteral("Tarnwick\nVersion %1\n\nPatience games for one player.")
-                           .arg(QString::fromLatin1(WrittenVersion)));
+    AboutBox about(this);
+    about.exec();
 }
 
 // --- scrolling while a card is dragged beyond the visible area ---

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <map>
@@ -23,6 +24,7 @@ class GameDeals;
 class GamePictureMaker;
 class GameSession;
 class GameTable;
+class HelpWindow;
 class PlayerShortcuts;
 class ProgramSession;
 class QAction;
@@ -227,6 +229,7 @@ public:
     bool AutoplayOn(int gameId) const override;
     void SetAutoplayOn(int gameId, bool on) override;
     void ShowRules(int gameId) override;
+    void ShowHelpTopic(int topic) override;
     bool ConfirmOnDeleteGame() const override;
     void SetConfirmOnDeleteGame(bool on) override;
     QStringList PlayerNames() const override;
@@ -250,6 +253,12 @@ public:
     // The card back maker for a picture file; a back it saves goes on every card. The options
     // dialog's "Add Card Back..." leads here, and so does "--make-back FILE" at start.
     void MakeCardBack(const QString &pictureFile);
+
+    // The help window (made on first use) and the tip of the day.
+    HelpWindow &Help();
+    QString TipsFile() const;
+    bool TipsAvailable() const;
+    void ShowTipOfTheDay();
 
     // The player list dialog, as a double-click on the player panel or the game selection
     // dialog's player box opens it.
@@ -302,6 +311,9 @@ private:
     void DecreaseCardSize1Click();
     void stepCardSize(int step);
     void About1Click();
+    void Contents_MIClick();
+    void HelpMenuItemClick();
+    void HowTo1Click();
     void NoEffect() {}
 
     // Status bar and window.
@@ -383,6 +395,7 @@ private:
     std::vector<QAction *> menuItems;
     std::map<QAction *, QMenu *> homeMenu;        // the menu an item lives in when shown
     std::map<QAction *, QAction *> itemFollowing; // the item it goes back in front of
+    QPointer<HelpWindow> helpWindow;
     QSystemTrayIcon *trayIcon = nullptr;
     QMenu *PopupMenu1 = nullptr;
 

@@ -1,6 +1,8 @@
 #include "app/game_dlg.h"
 
+#include "app/context_help.h"
 #include "app/game_picture.h"
+#include "app/help_topics.h"
 #include "app/tarnwick_application.h"
 #include "games/catalogue.h"
 
@@ -115,6 +117,7 @@ TGameDlg::TGameDlg(GameDlgHost &host, GamePictureMaker *pictures, QWidget *paren
     okButton->setDefault(true);
     auto *cancelButton = new QPushButton(QStringLiteral("Cancel"));
     rulesButton = new QPushButton(QString::fromLatin1(GameDlgText::Rules));
+    rulesButton->setProperty(HelpContextProperty, HelpTopic::RulesButton);
     connect(okButton, &QPushButton::clicked, this, &TGameDlg::accept);
     connect(cancelButton, &QPushButton::clicked, this, &TGameDlg::reject);
     connect(rulesButton, &QPushButton::clicked, this, [this] {
@@ -565,8 +568,12 @@ void TGameDlg::done(int result)
 
 void TGameDlg::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_F1 && SelectedGameId() >= 0) {
-        host.ShowRules(SelectedGameId());
+    if (event->key() == Qt::Key_F1) {
+        // The list's F1 is its popup's "&Rules"; without a game it explains the list.
+        if (SelectedGameId() >= 0)
+            host.ShowRules(SelectedGameId());
+        else
+            host.ShowHelpTopic(HelpTopic::GameList);
         return;
     }
     if (event->key() == Qt::Key_Delete && IsCustomGameId(SelectedGameId())) {

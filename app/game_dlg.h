@@ -53,6 +53,8 @@ public:
     virtual void SetAutoplayOn(int gameId, bool on) = 0;
     // Rules of a game: help for a built-in game, the customisation window for a variant.
     virtual void ShowRules(int gameId) = 0;
+    // A help topic (F1 on a control without a game to show the rules of).
+    virtual void ShowHelpTopic(int) {}
     // The player's custom variants (nullptr and 0 while there are none).
     virtual const CustomGameSource *CustomGames() const { return nullptr; }
     virtual int CustomGameCount() const { return 0; }

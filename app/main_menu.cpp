@@ -201,16 +201,17 @@ void TMain_F::createMenus()
 
     Help1 = topMenu("Help1", QStringLiteral("&Help"), true);
     Contents_MI = addItem(Help1, "Contents_MI", QStringLiteral("&Contents..."), {},
-                          QStringLiteral("Show the help contents"), 1, true, nullptr);
+                          QStringLiteral("Show the help contents"), 1, true, &TMain_F::Contents_MIClick);
     GameHelp1 = addItem(Help1, "GameHelp1", QStringLiteral(" Help"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Display the rules for current solitaire variation"), 0, true,
                         &TMain_F::GameHelp1Click);
     HelpMenuItem = addItem(Help1, "HelpMenuItem", QStringLiteral("&Quick Start"), {},
-                           QStringLiteral("Brings up the Quick Start instructions"), 22, true, nullptr);
+                           QStringLiteral("Brings up the Quick Start instructions"), 22, true,
+                           &TMain_F::HelpMenuItemClick);
     miTipOfTheDay = addItem(Help1, "miTipOfTheDay", QStringLiteral("&Tip of the Day"), {},
-                            QStringLiteral("Show a tip"), 0, false, nullptr);
+                            QStringLiteral("Show a tip"), 0, true, &TMain_F::ShowTipOfTheDay);
     HowTo1 = addItem(Help1, "HowTo1", QStringLiteral("&How To..."), {}, QStringLiteral("How to play"), 3402, true,
-                     nullptr);
+                     &TMain_F::HowTo1Click);
     Help1->addSeparator();
     About1 = addItem(Help1, "About1", QStringLiteral("&About..."), {}, QStringLiteral("About Tarnwick"), 0, true,
                      &TMain_F::About1Click);
@@ -248,12 +249,12 @@ void TMain_F::writeItemStates()
     const int gameId = CurrentGameId();
     RunDemo1->setEnabled(!demoRefused(gameId));
     miCustomizeRules->setEnabled(IsCustomGameId(gameId) || MayBeCustomised(gameId));
-    // Of the game help only the rules window of a variant is part of this build.
-    GameHelp1->setEnabled(IsCustomGameId(gameId));
-    // Not part of this build yet: the options dialog, the toolbar (docked above the table
-    // once it is built) and the help pages.
-    for (QAction *item : {Options3, ToolBarMenu, Contents_MI, HelpMenuItem, miTipOfTheDay, HowTo1})
+    // Not part of this build yet: the options dialog and the toolbar (docked above the table
+    // once it is built).
+    for (QAction *item : {Options3, ToolBarMenu})
         item->setEnabled(false);
+    // The tips need their file.
+    setItemShown(miTipOfTheDay, TipsAvailable());
 }
 
 bool TMain_F::pauseAvailable() const

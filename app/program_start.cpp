@@ -7,6 +7,7 @@
 #include "app/program_session.h"
 #include "app/single_instance.h"
 #include "app/program_pictures.h"
+#include "app/loc_utils.h"
 #include "app/splash_window.h"
 #include "app/tarnwick_application.h"
 #include "look/program_folder.h"
@@ -15,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -95,6 +97,12 @@ int runProgram(int argc, char **argv)
     QApplication::setApplicationDisplayName(QString::fromLatin1(ProgramTitle));
     QApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
     QApplication::setWindowIcon(programIcon());
+    // The language resources: this program keeps its own (no settings key, no library).
+    {
+        QSettings noSettings;
+        LocUtils().UseLibraryFromSettings(QString(), noSettings);
+        LocUtils().UseLibrary(QString());
+    }
 
     auto splash = std::make_unique<SplashWindow>();
     splash->ShowNow();

@@ -1,5 +1,6 @@
 // The main window's part in custom variants and game groups: loading and saving them with
 // the player's data, the rules editor, the rules window and deleting a variant.
+#include "app/context_help.h"
 #include "app/Mainform.h"
 
 #include "app/custom_help.h"
@@ -157,6 +158,5 @@ void TMain_F::ShowRules(int gameId)
             window.exec();
         return;
     }
-    QMessageBox::information(over, QString::fromLatin1(ProgramTitle),
-                             QStringLiteral("The rules of %1 are not in this build yet.").arg(GameName(gameId)));
+    ShowGameRules(Help(), gameId, table->Customs);
 }

@@ -38,6 +38,8 @@ namespace N = SettingName;
 const IntegerValue IntegerValues[] = {
     {N::Group, &S::Group, 0, Unbounded},
     {N::Tip, &S::Tip, std::numeric_limits<int>::min(), Unbounded},
+    {N::HelpWidth, &S::HelpWidth, 0, Unbounded},
+    {N::HelpHeight, &S::HelpHeight, 0, Unbounded},
     {N::Back, &S::Back, 1, 100},
     {N::ShadowStyle, &S::ShadowStyle, 0, 2},
     {N::FittingMethod, &S::FittingMethod, 0, 1},

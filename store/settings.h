@@ -37,6 +37,8 @@ inline constexpr char ScrollBars[] = "ScrollBars";
 inline constexpr char AutoCardSizing[] = "AutoCardSizing";
 inline constexpr char ScaleCards[] = "ScaleCards";
 inline constexpr char TipShowAtStartup[] = "TipShowAtStartup";
+inline constexpr char HelpWidth[] = "HelpWidth";
+inline constexpr char HelpHeight[] = "HelpHeight";
 inline constexpr char OldTBStyle[] = "OldTBStyle";
 inline constexpr char UndoOption[] = "UndoOption";
 inline constexpr char HiPeriod[] = "HiPeriod";
@@ -141,6 +143,8 @@ struct CardsSettings {
     bool AutoCardSizing = true;
     bool ScaleCards = true;      // the card size follows the window instead of the three sizes
     bool TipShowAtStartup = true;
+    int HelpWidth = 0;           // the help window's size; 0 for its own default
+    int HelpHeight = 0;
     bool OldTBStyle = false;
     int UndoOption = 2;          // 0 none, 1 one step, 2 unlimited
     int HiPeriod = 0;            // 0 "Total", 1 "Today", 2 "Current Session"
