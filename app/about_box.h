@@ -13,8 +13,8 @@ inline constexpr char Description[] =
 inline constexpr char Licence[] =
     "Tarnwick is free software under the GNU General Public License, version 3 or later. "
     "It comes with no warranty.";
-inline constexpr char HomePage[] = "https://tarnwick.org/";
-inline constexpr char HomePageText[] = "tarnwick.org";
+inline constexpr char HomePage[] = "https://github.com/tarnwick/tarnwick";
+inline constexpr char HomePageText[] = "github.com/tarnwick/tarnwick";
 } // namespace AboutText
 
 // The modal about box: the program's icon, name and version, what it is, its licence and a

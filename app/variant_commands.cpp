@@ -15,7 +15,6 @@
 #include "store/groups_file.h"
 
 #include <QAction>
-#include <QMessageBox>
 
 namespace {
 
