@@ -5,6 +5,7 @@
 #include "app/game_dlg.h"
 #include "app/game_session.h"
 #include "app/program_session.h"
+#include "app/toolbar.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
@@ -77,10 +78,13 @@ void TMain_F::setItemShown(QAction *item, bool shown)
         const qsizetype at = items.indexOf(item);
         itemFollowing[item] = at + 1 < items.size() ? items[at + 1] : nullptr;
         menu->removeAction(item);
-        return;
+    } else {
+        QAction *before = itemFollowing[item];
+        menu->insertAction(before && menu->actions().contains(before) ? before : nullptr, item);
     }
-    QAction *before = itemFollowing[item];
-    menu->insertAction(before && menu->actions().contains(before) ? before : nullptr, item);
+    // The toolbar's Autoplay is offered while its item is shown.
+    if (Toolbar2)
+        Toolbar2->FollowItems(ItemShown(Autoplay1));
 }
 
 void TMain_F::createMenus()
@@ -250,10 +254,12 @@ void TMain_F::writeItemStates()
     miCustomizeRules->setEnabled(IsCustomGameId(gameId) || MayBeCustomised(gameId));
     // Of the game help only the rules window of a variant is part of this build.
     GameHelp1->setEnabled(IsCustomGameId(gameId));
-    // Not part of this build yet: the options dialog, the toolbar (docked above the table
-    // once it is built) and the help pages.
-    for (QAction *item : {Options3, ToolBarMenu, Contents_MI, HelpMenuItem, miTipOfTheDay, HowTo1})
+    // Not part of this build yet: the options dialog and the help pages.
+    for (QAction *item : {Options3, Contents_MI, HelpMenuItem, miTipOfTheDay, HowTo1})
         item->setEnabled(false);
+    // The toolbar's buttons follow their items.
+    if (Toolbar2)
+        Toolbar2->FollowItems(ItemShown(Autoplay1));
 }
 
 bool TMain_F::pauseAvailable() const
