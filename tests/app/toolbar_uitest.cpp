@@ -149,6 +149,11 @@ TEST(Toolbar, ShowsTheDefaultButtonsRunningAndFollowingTheirItems)
     EXPECT_FALSE(fixture.session->Data().settings.Cards.ToolBar);
     window.ToolBarMenu->trigger();
     EXPECT_TRUE(toolbar.isVisible());
+    // Closing it while it floats unchecks the item.
+    toolbar.Float(QPoint(50, 50));
+    toolbar.close();
+    EXPECT_FALSE(window.ToolBarMenu->isChecked());
+    EXPECT_FALSE(fixture.session->Data().settings.Cards.ToolBar);
 }
 
 TEST(Toolbar, TheTableIsToldTheRoomTheToolbarTakesAtTheTopOrLeft)
