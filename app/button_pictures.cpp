@@ -13,6 +13,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ButtonPictures {
 namespace {

@@ -165,6 +165,13 @@ TCustDlg::TCustDlg(const ToolbarButtons::Lists &lists, int mode, ButtonPictures:
     updateButtons();
 }
 
+TCustDlg::~TCustDlg()
+{
+    // A drag cut short by closing the dialog gives the cursor back.
+    if (dragging)
+        QApplication::restoreOverrideCursor();
+}
+
 void TCustDlg::addItem(QListWidget *list, int row, const QString &name)
 {
     auto *item = new QListWidgetItem(name);

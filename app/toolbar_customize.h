@@ -19,6 +19,7 @@ public:
     // notice is told not to show again.
     TCustDlg(const ToolbarButtons::Lists &lists, int statisticsMode, ButtonPictures::Set pictures, bool largeRows,
              bool &showAddedNotice, bool &showRemovedNotice, QWidget *parent = nullptr);
+    ~TCustDlg() override;
 
     QListWidget *SrcList = nullptr; // "Available toolbar buttons:", sorted
     QListWidget *DstList = nullptr; // "Current toolbar buttons:"
