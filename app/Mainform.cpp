@@ -16,6 +16,7 @@
 #include "app/suit_form.h"
 #include "app/tarnwick_application.h"
 #include "app/tip_of_the_day.h"
+#include "app/toolbar.h"
 #include "app/won_dialog.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
@@ -247,7 +248,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
 
     createMenus();
     createStatusBar();
-    ToolBarMenu->setChecked(cards.ToolBar);
+    createToolbar();
     StatusBarMenu->setChecked(cards.StatusBar);
     statusBar()->setVisible(cards.StatusBar);
     Sound1->setChecked(AllSoundsOn());
@@ -301,6 +302,8 @@ void TMain_F::showStartMessages()
 TMain_F::~TMain_F()
 {
     qApp->removeEventFilter(this);
+    // The toolbar goes first: it would report its place while the window comes down.
+    delete std::exchange(Toolbar2, nullptr);
     if (engineState().Sounds == sounds.get())
         engineState().Sounds = nullptr;
     if (busyCursor)
@@ -635,9 +638,9 @@ void TMain_F::FitWindowToTable()
     Board1->Relayout();
     if (!isMaximized() && !isFullScreen()) {
         // The client area grows to the table where it is smaller, within the screen.
-        const QSize client = centralWidget()->size();
-        const int wider = Board1->TableRight() + Board1->GDelta + 10 - client.width();
-        const int higher = Board1->TableBottom() + Board1->VDelta + 25 - client.height();
+        const QSize shortfall = tableRoomShortfall();
+        const int wider = shortfall.width();
+        const int higher = shortfall.height();
         if (wider > 0 || higher > 0) {
             const QSize room = AvailableArea().size() - FrameExtra();
             const QSize grown = QSize(size().width() + std::max(0, wider), size().height() + std::max(0, higher))
@@ -993,11 +996,6 @@ void TMain_F::Exit_MIClick()
     close();
 }
 
-void TMain_F::ToolBarMenuClick()
-{
-    program.Data().settings.Cards.ToolBar = ToolBarMenu->isChecked();
-}
-
 void TMain_F::StatusBarMenuClick()
 {
     const bool shown = StatusBarMenu->isChecked();
@@ -1239,10 +1237,12 @@ void TMain_F::runCloseSequence()
     cards.Game = table->CurrentGameId;
     cards.Group = gameDialog->GameType();
     cards.StatusBar = StatusBarMenu->isChecked();
+    cards.tbconf = Toolbar2->Lists.Layout();
     CloseSteps steps;
     steps.endAbandonedGame = [this] { saveOrRemoveAutomaticSave(); };
     steps.storeWindowPlacement = [this] { StoreWindowPlacement(table->CurrentGameId); };
     saveVariantsAndGroups(steps);
+    steps.saveToolbarPositions = [this] { Toolbar2->SavePosition(program.Data().locations.toolbarSettingsFile()); };
     saveFailures = data.saveAtClose(steps);
     saved = true;
 }

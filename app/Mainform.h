@@ -25,6 +25,7 @@ class GamePictureMaker;
 class GameSession;
 class GameTable;
 class HelpWindow;
+class MainToolbar;
 class PlayerShortcuts;
 class ProgramSession;
 class QAction;
@@ -272,6 +273,15 @@ public:
     void SetAllSounds(bool on);
     bool AllSoundsOn() const;
 
+    // --- the toolbar (main_toolbar.cpp) ---
+    MainToolbar *Toolbar2 = nullptr;
+    // "Customize toolbar": the customisation dialog; OK rebuilds the toolbar.
+    void CustomizeToolbar();
+    // Makes the toolbar's buttons afresh in the look of the settings ("Large Buttons", "Flat
+    // Buttons", "Show Hints", "OldTBStyle", "ToolBar"), with the statistics mode it implies,
+    // and gives the menus their pictures ("MenuIcons") and presentation ("MenuXP").
+    void RebuildToolbar();
+
     // The saved game the command line named (opened once saved games can be loaded).
     QString SavedGameToOpen() const { return savedGameToOpen; }
     // The close sequence ran (settings and data written); its failures, if any.
@@ -315,6 +325,13 @@ private:
     void HelpMenuItemClick();
     void HowTo1Click();
     void NoEffect() {}
+
+    // The toolbar (main_toolbar.cpp).
+    void createToolbar();
+    void toolbarPlaceChanged();
+    void applyMenuPictures();
+    // How far the client area falls short of the table and its margins, in each direction.
+    QSize tableRoomShortfall() const;
 
     // Status bar and window.
     void createStatusBar();

@@ -5,6 +5,7 @@
 #include "app/game_dlg.h"
 #include "app/game_session.h"
 #include "app/program_session.h"
+#include "app/toolbar.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
@@ -77,10 +78,13 @@ void TMain_F::setItemShown(QAction *item, bool shown)
         const qsizetype at = items.indexOf(item);
         itemFollowing[item] = at + 1 < items.size() ? items[at + 1] : nullptr;
         menu->removeAction(item);
-        return;
+    } else {
+        QAction *before = itemFollowing[item];
+        menu->insertAction(before && menu->actions().contains(before) ? before : nullptr, item);
     }
-    QAction *before = itemFollowing[item];
-    menu->insertAction(before && menu->actions().contains(before) ? before : nullptr, item);
+    // The toolbar's Autoplay is offered while its item is shown.
+    if (Toolbar2)
+        Toolbar2->FollowItems(ItemShown(Autoplay1));
 }
 
 void TMain_F::createMenus()
@@ -249,12 +253,13 @@ void TMain_F::writeItemStates()
     const int gameId = CurrentGameId();
     RunDemo1->setEnabled(!demoRefused(gameId));
     miCustomizeRules->setEnabled(IsCustomGameId(gameId) || MayBeCustomised(gameId));
-    // Not part of this build yet: the options dialog and the toolbar (docked above the table
-    // once it is built).
-    for (QAction *item : {Options3, ToolBarMenu})
-        item->setEnabled(false);
+    // Not part of this build yet: the options dialog.
+    Options3->setEnabled(false);
     // The tips need their file.
     setItemShown(miTipOfTheDay, TipsAvailable());
+    // The toolbar's buttons follow their items.
+    if (Toolbar2)
+        Toolbar2->FollowItems(ItemShown(Autoplay1));
 }
 
 bool TMain_F::pauseAvailable() const

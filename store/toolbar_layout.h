@@ -12,5 +12,8 @@ inline constexpr const char *ToolbarItemNames[] = {
 QString toolbarCode(const QString &itemName);
 // The "tbconf" text of the toolbar's items from left to right, e.g. "09,01,00,13".
 QString toolbarLayoutString(const QStringList &itemNames);
-// The item names of a "tbconf" text, left to right; codes that name no item are skipped.
+// A stored layout is read no further than this many entries.
+inline constexpr int MaxToolbarLayoutEntries = 64;
+// The item names of a "tbconf" text, left to right; entries that are not two digits naming
+// an item are skipped, and only the first MaxToolbarLayoutEntries entries are read.
 QStringList toolbarItemsOf(const QString &layout);

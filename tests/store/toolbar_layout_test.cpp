@@ -17,8 +17,22 @@ TEST(ToolbarLayout, ItemsBecomeTwoDigitCodesAndBack)
     EXPECT_EQ(toolbarLayoutString({}), QString());
 }
 
-TEST(ToolbarLayout, UnknownCodesAreSkipped)
+TEST(ToolbarLayout, OnlyTwoDigitCodesOfItemsAreReadAndNoMoreThan64Entries)
 {
-    EXPECT_EQ(toolbarItemsOf(QStringLiteral("14,1,-1,xx,,04,006")), QStringList{QStringLiteral("Show Next Move")});
-    EXPECT_TRUE(toolbarItemsOf(QString()).isEmpty());
+    const QString next = QStringLiteral("Show Next Move"), separator = QStringLiteral("Separator");
+    const struct {
+        QString layout;
+        QStringList expected;
+    } cases[] = {
+        {QStringLiteral("14,1,-1,xx,,04,006"), {next}},
+        {QStringLiteral("+4,04, 04,04 ,4,0x04"), {next}},
+        {QStringLiteral("\u0660\u0664,04"), {next}}, // other scripts' digits are not codes
+        {QString(), {}},
+        {QStringLiteral(",,,"), {}},
+        {QStringLiteral("00,").repeated(200) + QStringLiteral("04"), QStringList(64, separator)},
+        {QStringLiteral(",").repeated(63) + QStringLiteral("04"), {next}},
+        {QStringLiteral(",").repeated(64) + QStringLiteral("04"), {}},
+    };
+    for (const auto &test : cases)
+        EXPECT_EQ(toolbarItemsOf(test.layout), test.expected) << test.layout.left(40).toStdString();
 }
