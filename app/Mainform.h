@@ -36,6 +36,8 @@ class TBoard;
 class TBoardScrollBox;
 class TableBackground;
 class TGameDlg;
+class TOptions;
+struct OptionsContext;
 struct WonFigures;
 
 // Texts of the main window.
@@ -250,6 +252,16 @@ public:
     // The card back maker for a picture file; a back it saves goes on every card. The options
     // dialog's "Add Card Back..." leads here, and so does "--make-back FILE" at start.
     void MakeCardBack(const QString &pictureFile);
+    // The card back maker alone: the file it saved, empty when cancelled.
+    QString RunCardBackMaker(const QString &pictureFile);
+
+    // "&Options..." (options_commands.cpp): the options dialog over the current state; OK
+    // applies every page. Tests answer the dialog at once through RunOptions.
+    void Options3Click();
+    std::function<int(TOptions &dialog)> RunOptions;
+    // The toolbar's editor and its rebuild from the layout and style.
+    void CustomizeToolbar();
+    void RebuildToolbar();
 
     // The player list dialog, as a double-click on the player panel or the game selection
     // dialog's player box opens it.
@@ -303,6 +315,8 @@ private:
     void stepCardSize(int step);
     void About1Click();
     void NoEffect() {}
+    OptionsContext optionsContext();
+    void applyOptions(const TOptions &dialog);
 
     // Status bar and window.
     void createStatusBar();

@@ -179,7 +179,7 @@ void TMain_F::createMenus()
 
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),
-                       QStringLiteral("Customize Tarnwick"), 3, true, nullptr);
+                       QStringLiteral("Customize Tarnwick"), 3, true, &TMain_F::Options3Click);
     Deck1_MI = addItem(Options2, "Deck1_MI", QStringLiteral("&Deck..."), {}, QStringLiteral("Choose the cards"), 3,
                        false, &TMain_F::NoEffect);
     miCustomizeRules = addItem(Options2, "miCustomizeRules", QStringLiteral("&Modify Rules..."),
@@ -250,9 +250,9 @@ void TMain_F::writeItemStates()
     miCustomizeRules->setEnabled(IsCustomGameId(gameId) || MayBeCustomised(gameId));
     // Of the game help only the rules window of a variant is part of this build.
     GameHelp1->setEnabled(IsCustomGameId(gameId));
-    // Not part of this build yet: the options dialog, the toolbar (docked above the table
-    // once it is built) and the help pages.
-    for (QAction *item : {Options3, ToolBarMenu, Contents_MI, HelpMenuItem, miTipOfTheDay, HowTo1})
+    // Not part of this build yet: the toolbar (docked above the table once it is built) and
+    // the help pages.
+    for (QAction *item : {ToolBarMenu, Contents_MI, HelpMenuItem, miTipOfTheDay, HowTo1})
         item->setEnabled(false);
 }
 
