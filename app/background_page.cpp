@@ -221,6 +221,8 @@ BackgroundPage::BackgroundPage(const OptionsContext &options, QWidget *parent) :
     right->addWidget(cbRandom);
     right->addWidget(AddBackground);
     grid->addLayout(right, 1, 1);
+    picturePart->hide();
+    colourPart->hide();
     connect(SetPicture, &QPushButton::clicked, this, [this] { setMode(true); });
     connect(SetColor, &QPushButton::clicked, this, [this] { setMode(false); });
     // Each part shows in its own mode.
@@ -383,8 +385,13 @@ void BackgroundPage::FillTree()
     sortChildren(nullptr);
 
     const QString current = patternType == 2 ? patternFile : patternName;
-    if (QTreeWidgetItem *item = EntryFor(current))
+    if (QTreeWidgetItem *item = EntryFor(current)) {
+        for (QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
+            parent->setExpanded(true);
         Tree->setCurrentItem(item);
+        Tree->scrollToItem(item);
+        entrySelected(item, false);
+    }
 }
 
 QTreeWidgetItem *BackgroundPage::EntryFor(const QString &textureOrFile) const
@@ -405,7 +412,7 @@ QTreeWidgetItem *BackgroundPage::EntryFor(const QString &textureOrFile) const
     return nullptr;
 }
 
-void BackgroundPage::entrySelected(QTreeWidgetItem *item)
+void BackgroundPage::entrySelected(QTreeWidgetItem *item, bool adopt)
 {
     if (!pictureMode || !item)
         return;
@@ -426,8 +433,10 @@ void BackgroundPage::entrySelected(QTreeWidgetItem *item)
     }
     if (picture.isNull())
         return;
-    patternType = kind == BackgroundKind::Texture ? 1 : 2;
-    (patternType == 1 ? patternName : patternFile) = path;
+    if (adopt) {
+        patternType = kind == BackgroundKind::Texture ? 1 : 2;
+        (patternType == 1 ? patternName : patternFile) = path;
+    }
     SizeText->setText(sizeText(picture.size()));
     QImage preview(PreviewSize, QImage::Format_RGB32);
     QPainter painter(&preview);

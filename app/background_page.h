@@ -66,7 +66,8 @@ protected:
 private:
     void setMode(bool picture);
     void showColourPreview();
-    void entrySelected(QTreeWidgetItem *item);
+    // Shows the entry's picture; adopt: it becomes the pending background.
+    void entrySelected(QTreeWidgetItem *item, bool adopt = true);
     void expandFolder(QTreeWidgetItem *item);
     void addFolderEntries(QTreeWidgetItem *parent, const QString &folder, BackgroundKind fileKind);
     QTreeWidgetItem *addEntry(QTreeWidgetItem *parent, BackgroundKind kind, const QString &name, const QString &path);

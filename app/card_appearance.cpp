@@ -125,14 +125,18 @@ bool CardAppearance::StepSize(int direction)
     return true;
 }
 
-QString CardAppearance::backFile() const
+QString CardAppearance::ResolveBackFile(QString file, const QString &builtInBackFolder)
 {
     // A stored name may be relative to the program folder and written with backslashes.
-    QString file = settings.CustBackFile;
     file.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!file.isEmpty() && QFileInfo(file).isRelative())
-        file = QDir(sets.BuiltInBackFolder()).filePath(QStringLiteral("../") + file);
+        file = QDir(builtInBackFolder).filePath(QStringLiteral("../") + file);
     return QDir::cleanPath(file);
+}
+
+QString CardAppearance::backFile() const
+{
+    return ResolveBackFile(settings.CustBackFile, sets.BuiltInBackFolder());
 }
 
 void CardAppearance::ApplyBack()

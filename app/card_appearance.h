@@ -39,6 +39,9 @@ public:
     // gives back 1.
     void ApplyBack();
 
+    // The picture file a stored back file names (it may be relative to the program folder).
+    static QString ResolveBackFile(QString file, const QString &builtInBackFolder);
+
     // The card size the cards follow the window with, for a game and a table area.
     QSize ScaledCardFor(int baseGameId, QSize area) const;
     // The factors the per-game window sizes are stored with: those of the size index, so a

@@ -1,5 +1,6 @@
 #include "app/card_backs_page.h"
 
+#include "app/card_appearance.h"
 #include "app/preview_loader.h"
 #include "engine/card_pictures.h"
 #include "look/picture_file.h"
@@ -328,7 +329,9 @@ void CardBacksPage::gridMenu(const QPoint &at)
 
 void CardBacksPage::Fill(const CardsSettings &settings)
 {
-    pending = settings.Back == 100 ? settings.CustBackFile : QString::number(settings.Back);
+    pending = settings.Back == 100 ? CardAppearance::ResolveBackFile(settings.CustBackFile, context.BuiltInBackFolder)
+                                   : QString::number(settings.Back);
+    filledBack = pending;
     deckFolder = settings.DeckPicture;
     const QSignalBlocker quiet(cbHideBorder);
     cbHideBorder->setChecked(settings.CustBackStyle == 1);
@@ -343,7 +346,9 @@ void CardBacksPage::Read(CardsSettings &settings) const
         settings.Back = number;
     } else if (!pending.isEmpty() && QFileInfo::exists(pending)) {
         settings.Back = 100;
-        settings.CustBackFile = pending;
+        // The stored name stays as it was written while the player keeps that back.
+        if (pending != filledBack)
+            settings.CustBackFile = pending;
     } else {
         // The picture is gone: the first back stands in.
         settings.Back = 1;

@@ -66,6 +66,7 @@ private:
 
     OptionsContext context;
     QString pending;
+    QString filledBack; // the back the settings named
     QString deckFolder; // the folder last used to add a back
     bool treeFilled = false;
     int previewsLeft = 0;

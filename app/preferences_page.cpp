@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace {
+
 class SoundBox : public QCheckBox {
 public:
     using QCheckBox::QCheckBox;
@@ -17,8 +19,6 @@ public:
 protected:
     void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 };
-
-namespace {
 
 QCheckBox *box(const char *caption, QLayout *layout)
 {

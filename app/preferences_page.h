@@ -10,10 +10,6 @@ class QCheckBox;
 class QPushButton;
 class QRadioButton;
 
-// "Play sound": checked with all five sounds on, grayed with some, unchecked with none; a
-// click goes to checked, or from checked to unchecked, never to grayed.
-class SoundBox;
-
 // The page "Preferences": sounds, warnings and confirmations, the status bar, the system,
 // card movement, undo and the saved game at exit.
 class PreferencesPage : public OptionsPage {
@@ -28,6 +24,8 @@ public:
     // Runs the sound dialog; tests answer it at once.
     std::function<int(TSoundForm &form)> RunSoundForm;
 
+    // "Play sound": checked with all five sounds on, grayed with some, unchecked with none; a
+    // click goes to checked, or from checked to unchecked, never to grayed.
     QCheckBox *Sound_CB = nullptr;
     QPushButton *btnCustomSound = nullptr;
     QCheckBox *WEChk = nullptr, *cbConfirmExit = nullptr, *cbConfirmNewGame = nullptr;

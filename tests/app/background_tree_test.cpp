@@ -10,7 +10,7 @@ TEST(BackgroundTree, TextureDisplayNames)
         {"Paper4", "Paper4"},
         {"Lens__flare", "Lens Flare"},
         {"Ornaments____ornament_1", "Ornament-1"},
-        {"Misc____a____b", "A____b"},
+        {"Misc____a____b", "A  b"},
     };
     for (const auto &[texture, shown] : cases)
         EXPECT_EQ(BackgroundPage::TextureDisplayName(QString::fromLatin1(texture)), QString::fromLatin1(shown)) << texture;

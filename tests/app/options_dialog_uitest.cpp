@@ -11,10 +11,13 @@
 #include "app/preferences_page.h"
 #include "app/toolbar_menu_page.h"
 #include "engine/Cardscmp.h"
+#include "games/game_table.h"
 #include "look/table_background.h"
 #include "store/settings.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,15 +38,21 @@ void storeSettings(MainWindowFixture &fixture, const QList<std::pair<QString, QV
 // Opens the dialog with Ctrl+T, lets `edit` work on it while it shows, then presses OK or Cancel.
 void runOptions(TMain_F &window, const std::function<void(TOptions &)> &edit, bool ok = true)
 {
+    bool opened = false;
     window.RunOptions = [&](TOptions &dialog) {
+        opened = true;
         dialog.show();
         QTest::qWait(20);
         edit(dialog);
         QTest::mouseClick(dialog.Buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel), Qt::LeftButton);
         return dialog.result();
     };
-    QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+    window.show();
+    // The offscreen platform leaves a closed dialog the active window.
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(window.Board1, Qt::Key_T, Qt::ControlModifier);
     window.RunOptions = nullptr;
+    EXPECT_TRUE(opened);
 }
 
 void click(QAbstractButton *button)
@@ -140,7 +149,10 @@ TEST(OptionsDialog, ChangesReachTheTableAndSurviveARestart)
                  click(dialog.CardSets->cbAutoSizing);
              click(dialog.CardSets->Size[0]);
          },
-         [](TMain_F &) { return cardPictures().CardWidth() == 55 && cardPictures().CardHeight() == 74; }},
+         [](TMain_F &window) {
+             return !window.Program().Data().settings.Cards.ScaleCards && cardPictures().CardWidth() == 55
+                    && cardPictures().CardHeight() == 74;
+         }},
         {"card set back",
          [](TOptions &dialog) {
              dialog.Pages->setCurrentWidget(dialog.CardBacks);
@@ -210,8 +222,7 @@ TEST(OptionsDialog, CardSetPreviewShowsTheFacesOnGreen)
     runOptions(fixture.Window(), [](TOptions &dialog) {
         dialog.Pages->setCurrentWidget(dialog.CardSets);
         CardSetsPage &page = *dialog.CardSets;
-        if (!page.PreviewReady())
-            ASSERT_TRUE(QTest::qWaitFor([&] { return page.PreviewReady(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return page.PreviewReady(); }, 10000));
         const QImage preview = page.Preview->pixmap().toImage();
         const QSize card(cardPictures().CardWidth(), cardPictures().CardHeight());
         ASSERT_GE(preview.width(), 13 * card.width());
