@@ -227,7 +227,7 @@ void CardBacksPage::listBacks(QTreeWidgetItem *entry)
                                                         : QString::number(back), Grid);
             item->setData(PathRole, QString::number(back));
             item->setData(SizeRole, QStringLiteral("%1 x %2 pixels").arg(picture.width()).arg(picture.height()));
-            item->setIcon(QPixmap::fromImage(backPreview(picture, true, window)));
+            item->setData(Qt::DecorationRole, QPixmap::fromImage(backPreview(picture, true, window)));
             if (pending == QString::number(back))
                 chosen = item;
         }
@@ -251,7 +251,7 @@ void CardBacksPage::listBacks(QTreeWidgetItem *entry)
             loader = std::make_unique<PreviewLoader>(std::move(jobs));
             connect(loader.get(), &PreviewLoader::Ready, this, [this](int index, const QImage &picture) {
                 if (QListWidgetItem *item = Grid->item(index))
-                    item->setIcon(QPixmap::fromImage(picture));
+                    item->setData(Qt::DecorationRole, QPixmap::fromImage(picture));
                 if (--previewsLeft == 0)
                     Q_EMIT PreviewsDrawn();
             }, Qt::QueuedConnection);

@@ -43,6 +43,8 @@ TOptions::TOptions(const CardsSettings &current, OptionsContext context, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addWidget(Buttons);
+    // Wide enough for every tab and four columns of backs.
+    resize(900, 660);
 }
 
 TOptions::~TOptions() = default;
