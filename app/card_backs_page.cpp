@@ -265,7 +265,12 @@ void CardBacksPage::listBacks(QTreeWidgetItem *entry)
 void CardBacksPage::SelectFolder(const QString &name)
 {
     const QList<QTreeWidgetItem *> found = Tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    if (!found.isEmpty())
+    if (found.isEmpty())
+        return;
+    // Listed again when already selected: a back may have been added.
+    if (found.first() == Tree->currentItem())
+        listBacks(found.first());
+    else
         Tree->setCurrentItem(found.first());
 }
 
@@ -295,8 +300,8 @@ void CardBacksPage::addCardBack()
     if (saved.isEmpty())
         return;
     pending = saved;
-    Tree->setCurrentItem(customEntry);
-    listBacks(customEntry);
+    SelectFolder(QString::fromLatin1(CardBacksText::Custom));
+    SelectBack(displayName(QFileInfo(saved)));
 }
 
 void CardBacksPage::gridMenu(const QPoint &at)

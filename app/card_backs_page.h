@@ -37,7 +37,7 @@ public:
 
     // The back chosen: "1" to "13", or a picture file.
     QString PendingBack() const { return pending; }
-    // Selects a tree entry by its text ("Standard", "Custom", a folder's name).
+    // Selects a tree entry by its text ("Standard", "Custom", a folder's name) and lists it.
     void SelectFolder(const QString &name);
     // A back of the grid by its name; false when it is not listed.
     bool SelectBack(const QString &name);

@@ -169,8 +169,8 @@ void TMain_F::applyOptions(const TOptions &dialog)
     cards = dialog.Settings();
 
     // Cards: a set or size that cannot be loaded falls back, and the rest still applies.
-    if (cards.CardDeck != before.CardDeck || cards.CardSize != before.CardSize
-        || cards.AutoCardSizing != before.AutoCardSizing || cards.ScaleCards != before.ScaleCards) {
+    if (dialog.CardSetTouched() || cards.AutoCardSizing != before.AutoCardSizing
+        || cards.ScaleCards != before.ScaleCards) {
         const int chosenSet = cards.CardDeck;
         appearance->LoadChosenSet(chosenSet, table->BaseGameId, ScrollBox1->size(), program.Display().screenSize());
         cards.CardDeck = appearance->Sets().CardDeck();
