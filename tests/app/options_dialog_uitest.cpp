@@ -6,6 +6,9 @@
 #include "app/background_page.h"
 #include "app/card_backs_page.h"
 #include "app/card_sets_page.h"
+#include "app/favorites_page.h"
+#include "app/game_dlg.h"
+#include "app/miscellaneous_page.h"
 #include "app/graphics_page.h"
 #include "app/options_dialog.h"
 #include "app/preferences_page.h"
@@ -179,6 +182,13 @@ TEST(OptionsDialog, ChangesReachTheTableAndSurviveARestart)
         {"point and click only",
          [](TOptions &dialog) { click(dialog.Preferences->CardMovement[1]); },
          [](TMain_F &) { return !engineState().Options.DragEnabled() && engineState().Options.ClickEnabled(); }},
+        {"every game a favourite", [](TOptions &dialog) { click(dialog.FavoriteGames->AddAll); },
+         [](TMain_F &window) {
+             const GameGroups &groups = window.GameDialog()->Groups;
+             return groups.IsMember(108, FavoritesGroup) && groups.IsMember(32, FavoritesGroup);
+         }},
+        {"no scroll bars", [](TOptions &dialog) { click(dialog.Miscellaneous->cbScrollBars); },
+         [](TMain_F &window) { return !window.Board1->ShowScrollBars; }},
         {"sounds off", [](TOptions &dialog) { click(dialog.Preferences->Sound_CB); },
          [](TMain_F &window) { return !window.AllSoundsOn() && !window.Board1->MyPlayDeckOver; }},
     };
