@@ -249,7 +249,10 @@ void CardBacksPage::listBacks(QTreeWidgetItem *entry)
         previewsLeft = int(jobs.size());
         if (!jobs.empty()) {
             loader = std::make_unique<PreviewLoader>(std::move(jobs));
-            connect(loader.get(), &PreviewLoader::Ready, this, [this](int index, const QImage &picture) {
+            // Pictures of an earlier listing still on their way are dropped.
+            connect(loader.get(), &PreviewLoader::Ready, this, [this, listing = ++listings](int index, const QImage &picture) {
+                if (listing != listings)
+                    return;
                 if (QListWidgetItem *item = Grid->item(index))
                     item->setData(Qt::DecorationRole, QPixmap::fromImage(picture));
                 if (--previewsLeft == 0)

@@ -70,6 +70,7 @@ private:
     QString deckFolder; // the folder last used to add a back
     bool treeFilled = false;
     int previewsLeft = 0;
+    int listings = 0; // counts the listings whose previews were asked for
     QTreeWidgetItem *standardEntry = nullptr, *customEntry = nullptr;
     std::unique_ptr<PreviewLoader> loader;
 };

@@ -187,7 +187,10 @@ void CardSetsPage::drawPreview()
     environment.Inform = nullptr; // no box from the worker
     loader = std::make_unique<PreviewLoader>(
         std::vector<PreviewLoader::Job>{[environment, set, size] { return FacesPreview(environment, set, size); }});
-    connect(loader.get(), &PreviewLoader::Ready, this, [this](int, const QImage &picture) {
+    // A preview of an earlier choice still on its way is dropped.
+    connect(loader.get(), &PreviewLoader::Ready, this, [this, drawing = ++drawings](int, const QImage &picture) {
+        if (drawing != drawings)
+            return;
         Preview->setPixmap(QPixmap::fromImage(picture));
         previewReady = true;
         Q_EMIT PreviewDrawn();

@@ -58,5 +58,6 @@ private:
     bool touched = false;
     bool previewReady = false;
     bool loading = false;
+    int drawings = 0; // counts the previews asked for
     int previewSet = -1, previewSize = -1;
 };
