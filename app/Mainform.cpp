@@ -368,16 +368,22 @@ void TMain_F::applySettingsToTable()
     table->Play.ShowStuckMessage = cards.ShowStuckMessage;
 }
 
-void TMain_F::MakeCardBack(const QString &pictureFile)
+QString TMain_F::RunCardBackMaker(const QString &pictureFile)
 {
-    CardsSettings &cards = program.Data().settings.Cards;
     TMakeBackDlg dialog(pictureFile, appearance->Sets().CustomBackFolder(),
                         QSize(cardPictures().CardWidth(), cardPictures().CardHeight()), program.Display().colourDepth(),
                         MessageOwner());
-    if (dialog.exec() != QDialog::Accepted)
+    return dialog.exec() == QDialog::Accepted ? dialog.SavedFile() : QString();
+}
+
+void TMain_F::MakeCardBack(const QString &pictureFile)
+{
+    CardsSettings &cards = program.Data().settings.Cards;
+    const QString saved = RunCardBackMaker(pictureFile);
+    if (saved.isEmpty())
         return;
     cards.Back = CardSets::PictureBack;
-    cards.CustBackFile = dialog.SavedFile();
+    cards.CustBackFile = saved;
     appearance->ApplyBack();
 }
 

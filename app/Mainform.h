@@ -39,6 +39,8 @@ class TBoard;
 class TBoardScrollBox;
 class TableBackground;
 class TGameDlg;
+class TOptions;
+struct OptionsContext;
 struct WonFigures;
 
 // Texts of the main window.
@@ -254,6 +256,16 @@ public:
     // The card back maker for a picture file; a back it saves goes on every card. The options
     // dialog's "Add Card Back..." leads here, and so does "--make-back FILE" at start.
     void MakeCardBack(const QString &pictureFile);
+    // The card back maker alone: the file it saved, empty when cancelled.
+    QString RunCardBackMaker(const QString &pictureFile);
+
+    // "&Options..." (options_commands.cpp): the options dialog over the current state; OK
+    // applies every page. Tests answer the dialog at once through RunOptions.
+    void Options3Click();
+    std::function<int(TOptions &dialog)> RunOptions;
+    // The toolbar's editor and its rebuild from the layout and style.
+    void CustomizeToolbar();
+    void RebuildToolbar();
 
     // The help window (made on first use) and the tip of the day.
     HelpWindow &Help();
@@ -325,6 +337,8 @@ private:
     void HelpMenuItemClick();
     void HowTo1Click();
     void NoEffect() {}
+    OptionsContext optionsContext();
+    void applyOptions(const TOptions &dialog);
 
     // The toolbar (main_toolbar.cpp).
     void createToolbar();

@@ -85,9 +85,18 @@ void CardAppearance::PrepareForDeal(int baseGameId, QSize area, QSize screen)
         }
     }
 
+    LoadChosenSet(sets.CardDeck(), baseGameId, area, screen);
+    ApplyBack();
+}
+
+void CardAppearance::LoadChosenSet(int set, int baseGameId, QSize area, QSize screen)
+{
     if (settings.ScaleCards) {
-        load(sets.CardDeck(), sets.CardSize(), ScaledCardFor(baseGameId, area));
+        load(set, sets.CardSize(), ScaledCardFor(baseGameId, area));
     } else if (settings.AutoCardSizing) {
+        // The sizes a new set offers are known once it is loaded.
+        if (set != sets.CardDeck())
+            load(set, settings.CardSize, QSize());
         // Automatic sizing starts again from the player's own size at every game.
         const double heightToWidth = double(cardPictures().CardHeight()) / qMax(1, cardPictures().CardWidth());
         const CardSizing::Choice choice =
@@ -95,9 +104,8 @@ void CardAppearance::PrepareForDeal(int baseGameId, QSize area, QSize screen)
                                        screen, heightToWidth, sets.OfferedSizes(), sets.DefaultOfferedSizes());
         load(choice.set, choice.size, QSize());
     } else {
-        load(sets.CardDeck(), settings.CardSize, QSize());
+        load(set, settings.CardSize, QSize());
     }
-    ApplyBack();
 }
 
 bool CardAppearance::FollowArea(int baseGameId, QSize area)
@@ -117,14 +125,18 @@ bool CardAppearance::StepSize(int direction)
     return true;
 }
 
-QString CardAppearance::backFile() const
+QString CardAppearance::ResolveBackFile(QString file, const QString &builtInBackFolder)
 {
     // A stored name may be relative to the program folder and written with backslashes.
-    QString file = settings.CustBackFile;
     file.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!file.isEmpty() && QFileInfo(file).isRelative())
-        file = QDir(sets.BuiltInBackFolder()).filePath(QStringLiteral("../") + file);
+        file = QDir(builtInBackFolder).filePath(QStringLiteral("../") + file);
     return QDir::cleanPath(file);
+}
+
+QString CardAppearance::backFile() const
+{
+    return ResolveBackFile(settings.CustBackFile, sets.BuiltInBackFolder());
 }
 
 void CardAppearance::ApplyBack()

@@ -28,6 +28,9 @@ public:
     // A game is about to be dealt: a random set and back where asked for, then the card
     // size for the game. screen: the screen size automatic sizing keeps the table within.
     void PrepareForDeal(int baseGameId, QSize area, QSize screen);
+    // Loads a set at the size the settings ask for: following the window, sized for the game
+    // automatically, or at the player's own size.
+    void LoadChosenSet(int set, int baseGameId, QSize area, QSize screen);
     // The table's area changed; with "ScaleCards" the cards follow it. True when they changed.
     bool FollowArea(int baseGameId, QSize area);
     // One size step (+1 larger, -1 smaller) among the three sizes; true when the cards changed.
@@ -35,6 +38,9 @@ public:
     // Every card takes the back the settings name; a picture back that cannot be read
     // gives back 1.
     void ApplyBack();
+
+    // The picture file a stored back file names (it may be relative to the program folder).
+    static QString ResolveBackFile(QString file, const QString &builtInBackFolder);
 
     // The card size the cards follow the window with, for a game and a table area.
     QSize ScaledCardFor(int baseGameId, QSize area) const;

@@ -183,7 +183,7 @@ void TMain_F::createMenus()
 
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),
-                       QStringLiteral("Customize Tarnwick"), 3, true, nullptr);
+                       QStringLiteral("Customize Tarnwick"), 3, true, &TMain_F::Options3Click);
     Deck1_MI = addItem(Options2, "Deck1_MI", QStringLiteral("&Deck..."), {}, QStringLiteral("Choose the cards"), 3,
                        false, &TMain_F::NoEffect);
     miCustomizeRules = addItem(Options2, "miCustomizeRules", QStringLiteral("&Modify Rules..."),
@@ -253,8 +253,6 @@ void TMain_F::writeItemStates()
     const int gameId = CurrentGameId();
     RunDemo1->setEnabled(!demoRefused(gameId));
     miCustomizeRules->setEnabled(IsCustomGameId(gameId) || MayBeCustomised(gameId));
-    // Not part of this build yet: the options dialog.
-    Options3->setEnabled(false);
     // The tips need their file.
     setItemShown(miTipOfTheDay, TipsAvailable());
     // The toolbar's buttons follow their items.

@@ -91,6 +91,8 @@ const BooleanValue BooleanValues[] = {
     {N::ShowStuckMessage, &S::ShowStuckMessage},
     {N::Show_Empty, &S::Show_Empty},
     {N::Save_On_Exit, &S::Save_On_Exit},
+    {N::ShowStatusIndicator, &S::ShowStatusIndicator},
+    {N::WinnableOnly, &S::WinnableOnly},
     {N::Timer, &S::Timer},
     {N::SaveWindowPosition, &S::SaveWindowPosition},
     {N::ResetToDefualtBack, &S::ResetToDefualtBack},

@@ -78,6 +78,8 @@ inline constexpr char Show_Empty[] = "Show_Empty";
 inline constexpr char StatPeriod[] = "StatPeriod";
 inline constexpr char StatShow[] = "StatShow";
 inline constexpr char Save_On_Exit[] = "Save_On_Exit";
+inline constexpr char ShowStatusIndicator[] = "ShowStatusIndicator";
+inline constexpr char WinnableOnly[] = "WinnableOnly";
 inline constexpr char Timer[] = "Timer";
 inline constexpr char SaveWindowPosition[] = "SaveWindowPosition";
 inline constexpr char ResetToDefualtBack[] = "ResetToDefualtBack";
@@ -184,6 +186,8 @@ struct CardsSettings {
     int StatPeriod = 0;          // 0 "Total", 1 "Today", 2 "Current session"
     int StatShow = 1;            // 0 all, 1 played, 2 not played, 3 won, 4 not won
     bool Save_On_Exit = false;
+    bool ShowStatusIndicator = true; // the game status indicator beside the table
+    bool WinnableOnly = false;       // new deals only among those the solver wins
     bool Timer = true;
     bool SaveWindowPosition = false;
     bool ResetToDefualtBack = false;
