@@ -95,6 +95,8 @@ const BooleanValue BooleanValues[] = {
     {N::DW, &S::DW},
     {N::EW, &S::EW},
     {N::DemoMEW, &S::DemoMEW},
+    {N::ShowStatusIndicator, &S::ShowStatusIndicator},
+    {N::WinnableOnly, &S::WinnableOnly},
     {N::Show_Finished, &S::Show_Finished},
     {N::ShadowEnabled, &S::ShadowEnabled},
     {N::FlipEnabled, &S::FlipEnabled},

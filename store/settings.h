@@ -84,6 +84,8 @@ inline constexpr char CollectStatistics[] = "CollectStatistics";
 inline constexpr char DW[] = "DW";
 inline constexpr char EW[] = "EW";
 inline constexpr char DemoMEW[] = "DemoMEW";
+inline constexpr char ShowStatusIndicator[] = "ShowStatusIndicator";
+inline constexpr char WinnableOnly[] = "WinnableOnly";
 inline constexpr char Show_Finished[] = "Show_Finished";
 inline constexpr char ShadowEnabled[] = "ShadowEnabled";
 inline constexpr char FlipEnabled[] = "FlipEnabled";
@@ -188,6 +190,8 @@ struct CardsSettings {
     bool DW = true;
     bool EW = true;
     bool DemoMEW = true;
+    bool ShowStatusIndicator = true; // the solver's verdict on the position in the status bar
+    bool WinnableOnly = false;       // New Game deals only numbers the solver proves winnable
     bool Show_Finished = false;
     bool ShadowEnabled = true;
     bool FlipEnabled = true;
