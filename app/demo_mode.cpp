@@ -134,8 +134,11 @@ void DemoMode::GameChanged()
     }
     if (!window.Session().GameDealt() || window.Session().Busy())
         Pause();
-    moves = 0;
-    showMoves();
+    // A new deal starts the count again; the won game keeps its own.
+    if (window.Session().Busy()) {
+        moves = 0;
+        showMoves();
+    }
 }
 
 void DemoMode::stopWith(const QString &status)

@@ -103,7 +103,7 @@ bool MovePlayer::Drag(TCard *card, TDeck *target)
         return false;
     TDeck *source = card->HostDeck();
     TBoard *board = table.Board();
-    if (board->isVisible())
+    if (board->isVisible() && board->Animate)
         board->AnimateDrag(card, target);
     else
         board->DropWithoutFlight(card, target);
