@@ -45,7 +45,6 @@ public:
     QTimer *DemoTimer = nullptr;
     QAction *tbtnPlay = nullptr, *tbtnPause = nullptr, *tbtnStop = nullptr;
     QLabel *lbMoves = nullptr, *lbStatus = nullptr;
-    int MovesMade() const { return moves; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -28,9 +28,11 @@ GameStatusIndicator::GameStatusIndicator(TMain_F &window) : window(window)
     panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("Not winnable")) + 12);
     window.statusBar()->addWidget(panel);
     // A burst of moves (a group, the automatic cycle) is searched once it has settled.
-    settle.setSingleShot(true);
-    settle.setInterval(30);
-    connect(&settle, &QTimer::timeout, this, &GameStatusIndicator::search);
+    settle = new QTimer(this);
+    settle->setObjectName(QStringLiteral("SettleTimer"));
+    settle->setSingleShot(true);
+    settle->setInterval(30);
+    connect(settle, &QTimer::timeout, this, &GameStatusIndicator::search);
     ApplySetting();
 }
 
@@ -41,7 +43,7 @@ GameStatusIndicator::~GameStatusIndicator()
 
 void GameStatusIndicator::Stop()
 {
-    settle.stop();
+    settle->stop();
     ++serial;
     solving = false;
     delete worker; // ends the search and waits for its thread
@@ -62,9 +64,8 @@ void GameStatusIndicator::PositionChanged()
     solving = true;
     line.clear();
     hintGiven = false;
-    sinceChange.start();
     showVerdict();
-    settle.start();
+    settle->start();
 }
 
 void GameStatusIndicator::search()
@@ -81,7 +82,7 @@ void GameStatusIndicator::search()
     }
     const TBoard *board = window.Board1;
     if (session.Busy() || engineState().Busy || board->Moving || board->IsDragging() || window.Paused()) {
-        settle.start();
+        settle->start();
         return;
     }
     worker->Solve(serial, ReadPosition(window.Table()), Budget);
@@ -95,15 +96,19 @@ void GameStatusIndicator::received(quint64 answered, int verdictCode, const QStr
     solving = false;
     verdict = Verdict(verdictCode);
     line = lines;
-    lastVerdictMilliseconds = sinceChange.elapsed();
     showVerdict();
-    if (verdict == Verdict::NotWinnable && !toldNotWinnable && window.Board1->GameStarted() == 1
-        && window.Program().Data().settings.Cards.ShowStatusIndicator)
-        window.statusBar()->showMessage(QString::fromUtf16(IndicatorText::NoLongerWinnable), NoteMilliseconds);
-    // Told once until the game can be won again.
-    toldNotWinnable = verdict == Verdict::NotWinnable || (toldNotWinnable && verdict == Verdict::Unknown);
-    if (OnVerdict)
-        OnVerdict();
+    // Told once, until the game can be won again (an Undo went back far enough) or a new one starts.
+    QStatusBar *bar = window.statusBar();
+    const QString note = QString::fromUtf16(IndicatorText::NoLongerWinnable);
+    if (verdict == Verdict::Winnable || window.Board1->GameStarted() != 1) {
+        toldNotWinnable = false;
+        if (bar->currentMessage() == note)
+            bar->clearMessage();
+    } else if (verdict == Verdict::NotWinnable && !toldNotWinnable) {
+        toldNotWinnable = true;
+        if (window.Program().Data().settings.Cards.ShowStatusIndicator)
+            bar->showMessage(note, NoteMilliseconds);
+    }
 }
 
 void GameStatusIndicator::showVerdict()

@@ -2,11 +2,9 @@
 
 #include "solve/solver.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-#include <functional>
 
 class QLabel;
 class SolverWorker;
@@ -46,15 +44,11 @@ public:
     Verdict CurrentVerdict() const { return solving ? Verdict::Unknown : verdict; }
     // The winning line of the position on the table, as play commands (empty unless winnable).
     const QStringList &WinningLine() const { return line; }
-    // How long the last verdict took from the position being reached.
-    qint64 LastVerdictMilliseconds() const { return lastVerdictMilliseconds; }
     // The solver's next move, once for each winnable position (later requests fall back
     // to the move search); false when there is none to give.
     bool TakeHint(TCard *&card, TDeck *&dest);
 
     QLabel *Panel() const { return panel; }
-    // Called after each verdict on the current position.
-    std::function<void()> OnVerdict;
     // Any one position is searched for no longer than this.
     SolveBudget Budget = {.positions = 2'000'000, .milliseconds = 2000};
 
@@ -66,13 +60,11 @@ private:
     TMain_F &window;
     SolverWorker *worker = nullptr; // owned as a child
     QLabel *panel = nullptr;
-    QTimer settle;
+    QTimer *settle = nullptr;
     quint64 serial = 0;
     bool solving = false;
     Verdict verdict = Verdict::Unknown;
     QStringList line;
     bool hintGiven = false;
     bool toldNotWinnable = false;
-    QElapsedTimer sinceChange;
-    qint64 lastVerdictMilliseconds = 0;
 };

@@ -47,8 +47,6 @@ WinnableDeals::WinnableDeals(TMain_F &window) : window(window) {}
 
 quint32 WinnableDeals::Choose(quint32 drawn)
 {
-    tried = 0;
-    found = false;
     if (!window.Program().Data().settings.Cards.WinnableOnly)
         return drawn;
     GameTable &table = window.Table();
@@ -64,11 +62,11 @@ quint32 WinnableDeals::Choose(quint32 drawn)
     std::atomic<bool> cancel = false;
     QObject::connect(&progress, &QProgressDialog::canceled, [&cancel] { cancel = true; });
     quint32 number = drawn;
+    int tried = 0;
     for (;;) {
         progress.setValue(tried);
         ++tried;
         if (position && solveWhileWaiting(*position, Budget, cancel) == Verdict::Winnable && !cancel) {
-            found = true;
             return number;
         }
         if (tried >= MostNumbers || cancel)
@@ -78,6 +76,6 @@ quint32 WinnableDeals::Choose(quint32 drawn)
         position = dealPosition(table, number);
     }
     progress.reset();
-    window.statusBar()->showMessage(QString::fromLatin1(WinnableText::NoneFound).arg(tried).arg(number));
+    window.statusBar()->showMessage(QString::fromLatin1(WinnableText::NoneFound).arg(tried).arg(number), 10000);
     return number;
 }

@@ -20,14 +20,8 @@ public:
     quint32 Choose(quint32 drawn);
 
     SolveBudget Budget = {.positions = 4'000'000, .milliseconds = 1000};
-    // Numbers looked at by the last Choose, and whether it found a winnable one.
-    int NumbersTried() const { return tried; }
-    bool Found() const { return found; }
-
 private:
     TMain_F &window;
-    int tried = 0;
-    bool found = false;
 };
 
 // Texts of the search.
