@@ -36,7 +36,8 @@ Verdict solveWhileWaiting(const SolverPosition &position, SolveBudget budget, st
         verdict = position.Solve(budget).verdict;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The progress box is modal: only its Cancel button takes input meanwhile.
+    loop.exec();
     solver.join();
     return verdict;
 }
@@ -58,7 +59,8 @@ quint32 WinnableDeals::Choose(quint32 drawn)
                              window.MessageOwner());
     progress.setWindowTitle(QStringLiteral("Tarnwick"));
     progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(300);
+    // Shown at once: while it is up, the table takes no clicks or keys.
+    progress.setMinimumDuration(0);
     std::atomic<bool> cancel = false;
     QObject::connect(&progress, &QProgressDialog::canceled, [&cancel] { cancel = true; });
     quint32 number = drawn;
