@@ -4,12 +4,15 @@
 #include "app/card_appearance.h"
 #include "app/custom_variants.h"
 #include "app/context_help.h"
+#include "app/demo_mode.h"
 #include "app/empty_column_dialog.h"
 #include "app/game_dlg.h"
 #include "app/game_picture.h"
 #include "app/game_session.h"
 #include "app/help_topics.h"
 #include "app/help_window.h"
+#include "app/status_indicator.h"
+#include "app/winnable_deals.h"
 #include "app/player_dialogs.h"
 #include "app/program_session.h"
 #include "app/shuffle_form.h"
@@ -280,6 +283,7 @@ TMain_F::TMain_F(ProgramSession &programSession, const GameDeals &gameDeals, Mai
     RefreshStatus();
     writeItemStates();
     qApp->installEventFilter(this);
+    createSolverAids();
 }
 
 QWidget *TMain_F::MessageOwner()
@@ -301,6 +305,7 @@ void TMain_F::showStartMessages()
 
 TMain_F::~TMain_F()
 {
+    stopSolverAids();
     qApp->removeEventFilter(this);
     // The toolbar goes first: it would report its place while the window comes down.
     delete std::exchange(Toolbar2, nullptr);
@@ -422,10 +427,14 @@ void TMain_F::hookTable()
     Board1->OnGameStarted = [this](TDeck *) {
         pausedMilliseconds = 0;
         moveOffered = true;
-        program.Data().statistics.guardStartedGame(table->CurrentGameId, session->CountsForStatistics);
+        program.Data().statistics.guardStartedGame(table->CurrentGameId,
+                                                   session->CountsForStatistics && !session->Demonstrated);
         writeItemStates();
     };
-    Board1->OnMadeMove = [this](TDeck *) { writeItemStates(); };
+    Board1->OnMadeMove = [this](TDeck *) {
+        writeItemStates();
+        solverPositionChanged();
+    };
     Board1->OnCardCountText = [this](const QString &text) {
         if (auto *note = qobject_cast<QLabel *>(menuBar()->cornerWidget()))
             note->setText(text);
@@ -570,6 +579,7 @@ void TMain_F::sessionStateChanged()
     if (!session->GameDealt() || session->Busy())
         snapshotTaken = false;
     writeItemStates();
+    solverGameChanged();
 }
 
 void TMain_F::StoreWindowPlacement(int gameId)
@@ -722,6 +732,8 @@ void TMain_F::ResetScrollBars()
 
 void TMain_F::RecordNotWon(const FinishedGame &game)
 {
+    if (game.Demonstrated)
+        return;
     program.Data().statistics.recordResult(gameResult(game, pausedMilliseconds), game.CountsForStatistics);
     // The close sequence reports its own failures at the next start.
     if (!closeSequenceRan)
@@ -806,8 +818,12 @@ WonChoice TMain_F::RecordWinAndShowWonDialog(const FinishedGame &game, const QSt
 {
     DataStore &data = program.Data();
     const GameResult result = gameResult(game, pausedMilliseconds);
-    WonFigures figures =
-        RecordWin(data.statistics, result, game.CountsForStatistics, data.settings.Cards.recordsStatistics());
+    WonFigures figures;
+    // A game the demonstration played leaves no trace.
+    if (game.Demonstrated)
+        figures.statisticsShown = false;
+    else
+        figures = RecordWin(data.statistics, result, game.CountsForStatistics, data.settings.Cards.recordsStatistics());
     figures.duration = result.EndTime - result.StartTime;
     if (prompts.wonDialog)
         return prompts.wonDialog(gameName, figures);
@@ -1231,6 +1247,7 @@ void TMain_F::closeEvent(QCloseEvent *event)
 void TMain_F::runCloseSequence()
 {
     closeSequenceRan = true;
+    stopSolverAids();
     if (paused)
         Resume();
     TimeTimer->stop();

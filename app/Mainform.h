@@ -15,6 +15,9 @@
 class CardAppearance;
 class CardChooser;
 class CustomVariants;
+class DemoMode;
+class GameStatusIndicator;
+class WinnableDeals;
 class GameGroups;
 struct GameWindowRecord;
 struct StartSteps;
@@ -293,6 +296,12 @@ public:
     // Buttons", "Show Hints", "OldTBStyle", "ToolBar"), with the statistics mode it implies,
     // and gives the menus their pictures ("MenuIcons") and presentation ("MenuXP").
     void RebuildToolbar();
+    // The solver in play (solver_aids.cpp): the game status indicator, the demonstration
+    // ("Run &Demo") and winnable deals only.
+    GameStatusIndicator &StatusIndicator() const { return *statusIndicator; }
+    DemoMode &Demo() const { return *demo; }
+    WinnableDeals &WinnableOnly() const { return *winnableDeals; }
+    void RunDemo1Click();
 
     // The saved game the command line named (opened once saved games can be loaded).
     QString SavedGameToOpen() const { return savedGameToOpen; }
@@ -396,6 +405,11 @@ private:
     // A file that could not be written while playing, in the status bar until the next hint.
     void showWriteFailures();
 
+    void createSolverAids();
+    void stopSolverAids();
+    void solverPositionChanged();
+    void solverGameChanged();
+
     ProgramSession &program;
     const GameDeals &deals;
     MainFormPrompts prompts;
@@ -450,4 +464,7 @@ private:
     QStringList saveFailures;
     bool askingExit = false;
     bool busyCursor = false;
+    std::unique_ptr<GameStatusIndicator> statusIndicator;
+    std::unique_ptr<DemoMode> demo;
+    std::unique_ptr<WinnableDeals> winnableDeals;
 };

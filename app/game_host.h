@@ -15,6 +15,7 @@ struct FinishedGame {
     QDateTime StartTime;
     QDateTime EndTime;
     bool CountsForStatistics = true;
+    bool Demonstrated = false; // played by the demonstration: never counted nor logged
 };
 
 // What the won dialog's buttons ask for.

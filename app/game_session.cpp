@@ -84,7 +84,8 @@ FinishedGame GameSession::finishedGame(int gameId, bool won) const
     game.Moves = board->MoveCount;
     game.StartTime = board->StartTime();
     game.EndTime = won ? board->EndTime() : engineState().Now();
-    game.CountsForStatistics = CountsForStatistics;
+    game.CountsForStatistics = CountsForStatistics && !Demonstrated;
+    game.Demonstrated = Demonstrated;
     return game;
 }
 
@@ -273,6 +274,7 @@ void GameSession::hideAllCards()
 
 void GameSession::SeedDeal(bool replay)
 {
+    Demonstrated = false;
     if (replay) {
         CountsForStatistics = RestoredAtStart;
         if (pendingGameNumber)
@@ -283,6 +285,10 @@ void GameSession::SeedDeal(bool replay)
     CountsForStatistics = true;
     table.Random.Randomize();
     GameNumber = table.Random.Seed();
+    if (ChooseGameNumber) {
+        GameNumber = ChooseGameNumber(GameNumber);
+        table.Random.SetSeed(GameNumber);
+    }
     const QString text = QString::number(GameNumber);
     RecentGameNumbers.removeAll(text);
     RecentGameNumbers.prepend(text);

@@ -34,6 +34,10 @@ public:
     int DeckSuits = 4;
     // The game on the table is the one restored at start; its replay counts.
     bool RestoredAtStart = false;
+    // The demonstration has played in the game on the table: it is neither counted nor logged.
+    bool Demonstrated = false;
+    // Given the number New Game drew, the number it deals (winnable deals only); unset: that one.
+    std::function<quint32(quint32 drawn)> ChooseGameNumber;
 
     // --- the state the window's items follow ---
     // A deal is on the table.

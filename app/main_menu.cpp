@@ -168,7 +168,7 @@ void TMain_F::createMenus()
     Restore1 = addItem(Play, "Restore1", QStringLiteral("Re&store Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_N),
                        QStringLiteral("Go back to the remembered position"), 57, true, &TMain_F::Restore1Click);
     RunDemo1 = addItem(Play, "RunDemo1", QStringLiteral("Run &Demo"), QKeySequence(Qt::CTRL | Qt::Key_D),
-                       QStringLiteral("Watch the computer play"), 1030, false, &TMain_F::NoEffect);
+                       QStringLiteral("Watch the computer play"), 1030, true, &TMain_F::RunDemo1Click);
 
     // The whole View menu is hidden; its keys still reach its items, which do nothing here.
     View = topMenu("View", QStringLiteral("&View"), false);

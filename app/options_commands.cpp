@@ -170,6 +170,8 @@ void TMain_F::applyOptions(const TOptions &dialog)
     applySettingsToTable();
     Sound1->setChecked(AllSoundsOn());
     statusBar()->setVisible(cards.StatusBar);
+    // The game status indicator follows its box at once.
+    StatusIndicator().ApplySetting();
 
     if (backgroundChanged(cards, before)) {
         applyBackground();

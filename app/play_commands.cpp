@@ -3,6 +3,7 @@
 #include "app/Mainform.h"
 
 #include "app/program_session.h"
+#include "app/status_indicator.h"
 #include "engine/Cardscmp.h"
 #include "games/auto_moves.h"
 #include "games/game_table.h"
@@ -20,7 +21,8 @@ void TMain_F::ShowNextMove1Click()
         return;
     TCard *card = nullptr;
     TDeck *dest = nullptr;
-    if (!Board1->FindMove(card, dest, true) || !card || !dest)
+    // The solver's move first when the position is known winnable, then the search's.
+    if (!StatusIndicator().TakeHint(card, dest) && (!Board1->FindMove(card, dest, true) || !card || !dest))
         return;
     if (TDeck *selected = Board1->SelectedDeck; selected && selected->TopCard())
         selected->TopCard()->SetSelected(false);

@@ -169,13 +169,17 @@ void TMain_F::SaveGame1Click()
 void TMain_F::SaveWonGame()
 {
     // The copy of the game just won, replayed from its first move; it is no loss if it fails.
+    // A game the demonstration played is not the player's.
+    if (session->Demonstrated)
+        return;
     SaveGame(QDir(savedGamesFolder()).filePath(QString::fromLatin1(WonGameCopyName)), true);
 }
 
 void TMain_F::saveOrRemoveAutomaticSave()
 {
     const QString path = AutoSavePath();
-    if (program.Data().settings.Cards.Save_On_Exit && gameSavable()) {
+    // A demonstrated game is not kept: opened again it would count as the player's.
+    if (program.Data().settings.Cards.Save_On_Exit && gameSavable() && !session->Demonstrated) {
         program.Data().locations.createDataFolder();
         // The game goes on at the next start: it is not abandoned, so it is not counted now.
         if (SaveGame(path, false)) {

@@ -1,13 +1,20 @@
 // Drag-over frames of a 13-card group across a 1920 x 1080 table at the large card size
-// with blurred shadows, and the hint search on a crowded two-pack position.
+// with blurred shadows (alone, and while the solver searches on another thread, as the game
+// status indicator does during play), and the hint search on a crowded two-pack position.
 #include "engine/Cardscmp.h"
+#include "games/catalogue.h"
+#include "games/deal_printout.h"
+#include "games/game_table.h"
 #include "look/card_sets.h"
 #include "look/program_folder.h"
+#include "solve/solver.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <benchmark/benchmark.h>
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -121,6 +128,22 @@ void BM_DragOverFrame(benchmark::State &state)
         return;
     }
     state.counters["card_width"] = cardPictures().CardWidth();
+    // With 1: a Klondike deal (slow to solve) searched again and again meanwhile.
+    std::unique_ptr<SolverPosition> klondike;
+    if (state.range(0) == 1) {
+        TBoard scratch;
+        GameTable table(&scratch);
+        DealForPrinting(table, GameIds::Klondike, 2);
+        klondike = ReadPosition(table);
+        table.ForgetPiles();
+    }
+    std::atomic<bool> cancel = false;
+    std::jthread solver;
+    if (klondike)
+        solver = std::jthread([&] {
+            while (!cancel)
+                klondike->Solve({.positions = 2'000'000, .milliseconds = 2000, .cancel = &cancel});
+        });
     int step = 0;
     for (auto _ : state) {
         // Sweep across the table and back in 9-pixel steps, as a quick hand would.
@@ -129,9 +152,12 @@ void BM_DragOverFrame(benchmark::State &state)
         send(QEvent::MouseMove, QPoint(x, y), Qt::LeftButton);
         ++step;
     }
+    cancel = true;
+    if (solver.joinable())
+        solver.join();
     engineState().Options.DragSteps = 7;
     send(QEvent::MouseButtonRelease, grab + QPoint(10, 10), Qt::NoButton);
 }
-BENCHMARK(BM_DragOverFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -103,7 +103,7 @@ bool MovePlayer::Drag(TCard *card, TDeck *target)
         return false;
     TDeck *source = card->HostDeck();
     TBoard *board = table.Board();
-    if (board->isVisible())
+    if (board->isVisible() && board->Animate)
         board->AnimateDrag(card, target);
     else
         board->DropWithoutFlight(card, target);
@@ -153,21 +153,45 @@ bool MovePlayer::Run(const QString &line)
     }
     if (words.size() == 2 && words[0].compare(QStringLiteral("click"), Qt::CaseInsensitive) == 0)
         return click(words[1]);
+    TCard *card = nullptr;
+    TDeck *target = nullptr;
+    if (!resolveDrag(words, card, target))
+        return false;
+    return Drag(card, target);
+}
+
+bool MovePlayer::resolveDrag(const QStringList &words, TCard *&card, TDeck *&target) const
+{
     if (words.size() != 2 && words.size() != 3)
         return false;
     TDeck *source = FindSlot(words[0]);
     if (!source || !source->TopCard())
         return false;
-    TCard *card = words.size() == 3 ? FindCard(source, words[2]) : source->TopCard();
+    card = words.size() == 3 ? FindCard(source, words[2]) : source->TopCard();
     if (!card)
         return false;
     if (const PileRow *row = rowNamed(table, words[1])) {
         for (int i = 1; i <= row->Count(); ++i)
-            if (TDeck *target = (*row)[i]; target && acceptsDrop(card, target))
-                return Drag(card, target);
+            if (TDeck *pile = (*row)[i]; pile && acceptsDrop(card, pile)) {
+                target = pile;
+                return true;
+            }
         return false;
     }
-    return Drag(card, FindSlot(words[1]));
+    // A named target that refuses is still the command's target: the drag answers for it.
+    target = FindSlot(words[1]);
+    return target != nullptr;
+}
+
+bool MovePlayer::Resolve(const QString &line, TCard *&card, TDeck *&target) const
+{
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() == 2 && words[0].compare(QStringLiteral("click"), Qt::CaseInsensitive) == 0) {
+        target = FindSlot(words[1]);
+        card = target ? target->TopCard() : nullptr;
+        return card != nullptr;
+    }
+    return resolveDrag(words, card, target) && acceptsDrop(card, target);
 }
 
 void MovePlayer::RunCycle()

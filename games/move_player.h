@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class GameTable;
 class QTextStream;
@@ -38,6 +39,11 @@ public:
     // The card of the pile named by a card token, nearest the top; nullptr for none.
     static TCard *FindCard(const TDeck *pile, const QString &token);
 
+    // The card a drag command moves and the pile it goes to (for "click": the pile's top
+    // card and the pile itself), as the command would find them now; false when the command
+    // names no card or no pile that takes it. undo and redo name none.
+    bool Resolve(const QString &line, TCard *&card, TDeck *&target) const;
+
     // The player's drag of card, with the cards on it, onto target: the same start rules,
     // the same acceptance and the same drop (journal and after-move events). False when the
     // drag may not start or the target refuses it.
@@ -47,6 +53,7 @@ private:
     bool canStartDrag(TCard *card) const;
     bool acceptsDrop(TCard *card, TDeck *target) const;
     bool click(const QString &slot);
+    bool resolveDrag(const QStringList &words, TCard *&card, TDeck *&target) const;
 
     GameTable &table;
 };

@@ -15,6 +15,11 @@ inline constexpr std::size_t TableEntryLimit = std::size_t(1) << 23;
 // a position found deeper is not searched further, and the search then proves nothing lost.
 inline constexpr std::size_t DepthLimit = std::size_t(1) << 15;
 
+inline bool cancelled(const SolveBudget &budget)
+{
+    return budget.cancel && budget.cancel->load(std::memory_order_relaxed);
+}
+
 // What the depth-first search asks of a game:
 //   State, Move                                  plain value types
 //   bool Won(const State &)
@@ -98,7 +103,7 @@ SolveResult DepthFirstAttempt(const Game &game, const typename Game::State &star
             exhausted = false;
             break;
         }
-        if ((++tick & 255) == 0 && elapsed() >= budget.milliseconds) {
+        if ((++tick & 255) == 0 && (elapsed() >= budget.milliseconds || cancelled(budget))) {
             exhausted = false;
             break;
         }
@@ -133,9 +138,11 @@ SolveResult DepthFirstSearch(const Game &game, const typename Game::State &start
         if (positions + cap >= budget.positions / 2)
             break;
         SolveResult result = DepthFirstAttempt(
-            game, start, {.positions = cap, .milliseconds = budget.milliseconds - spentMilliseconds()}, variant++);
+            game, start,
+            {.positions = cap, .milliseconds = budget.milliseconds - spentMilliseconds(), .cancel = budget.cancel},
+            variant++);
         positions += result.positions;
-        if (result.verdict != Verdict::Unknown || spentMilliseconds() >= budget.milliseconds) {
+        if (result.verdict != Verdict::Unknown || spentMilliseconds() >= budget.milliseconds || cancelled(budget)) {
             result.positions = positions;
             result.milliseconds = spentMilliseconds();
             return result;
@@ -143,7 +150,10 @@ SolveResult DepthFirstSearch(const Game &game, const typename Game::State &start
     }
     SolveResult result = DepthFirstAttempt(
         game, start,
-        {.positions = budget.positions - positions, .milliseconds = budget.milliseconds - spentMilliseconds()}, 0);
+        {.positions = budget.positions - positions,
+         .milliseconds = budget.milliseconds - spentMilliseconds(),
+         .cancel = budget.cancel},
+        0);
     result.positions += positions;
     result.milliseconds = spentMilliseconds();
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ const char *VerdictName(Verdict verdict);
 struct SolveBudget {
     long long positions = 8'000'000; // distinct positions visited (at most TableEntryLimit)
     long long milliseconds = 2000;
+    // Set from another thread to end the search soon (it then answers Unknown).
+    const std::atomic<bool> *cancel = nullptr;
 };
 
 struct SolveResult {

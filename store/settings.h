@@ -186,8 +186,8 @@ struct CardsSettings {
     int StatPeriod = 0;          // 0 "Total", 1 "Today", 2 "Current session"
     int StatShow = 1;            // 0 all, 1 played, 2 not played, 3 won, 4 not won
     bool Save_On_Exit = false;
-    bool ShowStatusIndicator = true; // the game status indicator beside the table
-    bool WinnableOnly = false;       // new deals only among those the solver wins
+    bool ShowStatusIndicator = true; // the solver's verdict on the position in the status bar
+    bool WinnableOnly = false;       // New Game deals only numbers the solver proves winnable
     bool Timer = true;
     bool SaveWindowPosition = false;
     bool ResetToDefualtBack = false;

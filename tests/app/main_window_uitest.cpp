@@ -50,7 +50,7 @@ const ExpectedItem Items[] = {
     {"Sound1", "Play Sound ", QKeySequence(Qt::Key_F5), false},
     {"Make1", "&Create Snapshot", QKeySequence(Qt::CTRL | Qt::Key_C), true},
     {"Restore1", "Re&store Snapshot", QKeySequence(Qt::CTRL | Qt::Key_N), true},
-    {"RunDemo1", "Run &Demo", QKeySequence(Qt::CTRL | Qt::Key_D), false},
+    {"RunDemo1", "Run &Demo", QKeySequence(Qt::CTRL | Qt::Key_D), true},
     {"miStatistics", "&Statistics...", QKeySequence(Qt::Key_F3), false},
     {"miLog", "&Log...", QKeySequence(Qt::Key_F4), false},
     {"miHiScores", "&Hi-Scores...", QKeySequence(Qt::Key_F6), false},
