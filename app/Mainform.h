@@ -266,9 +266,6 @@ public:
     // applies every page. Tests answer the dialog at once through RunOptions.
     void Options3Click();
     std::function<int(TOptions &dialog)> RunOptions;
-    // The toolbar's editor and its rebuild from the layout and style.
-    void CustomizeToolbar();
-    void RebuildToolbar();
 
     // The help window (made on first use) and the tip of the day.
     HelpWindow &Help();
