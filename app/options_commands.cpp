@@ -9,6 +9,7 @@
 #include "app/game_list.h"
 #include "app/game_picture.h"
 #include "app/options_dialog.h"
+#include "app/status_indicator.h"
 #include "app/program_launchers.h"
 #include "app/program_session.h"
 #include "engine/Cardscmp.h"
