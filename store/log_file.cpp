@@ -294,6 +294,16 @@ bool GameLog::deletePlayerRecords(const QString &name, int gameId)
     });
 }
 
+bool GameLog::deletePlayerRecords(const QString &name, const QList<int> &gameIds)
+{
+    const QString stored = fitToField(name, LogRecord::PlayerNameLength);
+    return rewrite([&](qint64, qint64, LogRecord record) -> std::optional<LogRecord> {
+        if (record.PlayerName == stored && gameIds.contains(record.GameId))
+            return std::nullopt;
+        return record;
+    });
+}
+
 bool GameLog::deleteGameRecords(int gameId)
 {
     return rewrite([&](qint64, qint64, LogRecord record) -> std::optional<LogRecord> {
