@@ -3,11 +3,6 @@
 #include <cmath>
 #include <utility>
 
-double valueAt(const Quadratic &curve, double x)
-{
-    return curve[0] + curve[1] * x + curve[2] * x * x;
-}
-
 namespace {
 
 // Solves matrix · result = right by Gauss-Jordan elimination with partial pivoting; false

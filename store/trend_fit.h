@@ -10,7 +10,6 @@ inline constexpr char SingularMatrix[] = "Error in GaussJordan: matrix is singul
 
 // a + b x + c x², as coefficients {a, b, c}.
 using Quadratic = std::array<double, 3>;
-double valueAt(const Quadratic &curve, double x);
 
 // The least-squares quadratic through the points (x 1, 2, 3, ... with the given values),
 // from the normal equations solved by Gauss-Jordan elimination; or the text saying why it
