@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 TWinDlg::TWinDlg(const QString &gameName, const WonFigures &figures, QWidget *parent) : QDialog(parent)
@@ -71,8 +71,15 @@ TWinDlg::TWinDlg(const QString &gameName, const WonFigures &figures, QWidget *pa
     buttons->addWidget(cancel);
     buttons->addWidget(select);
     layout->addLayout(buttons);
-    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this), &QShortcut::activated, this,
-            &TWinDlg::CommentClick);
+}
+
+void TWinDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_M && (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+        CommentClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TWinDlg::CommentClick()

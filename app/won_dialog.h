@@ -33,4 +33,7 @@ public:
     void CommentClick();
     // The comment box while it is open.
     QDialog *CommentDialog = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
