@@ -92,8 +92,13 @@ public:
         if (high == low)
             high = low + 1;
         const double margin = (high - low) * 0.08;
-        positions->setRange(first - 0.5, first + std::max(1, count) - 0.5);
+        // Whole positions on the axis, about ten of them; round score steps.
+        positions->setRange(first - 1, first + std::max(1, count));
+        positions->setTickType(QValueAxis::TicksDynamic);
+        positions->setTickAnchor(0);
+        positions->setTickInterval(std::max(1.0, std::ceil(count / 10.0)));
         scores->setRange(low - margin, high + margin);
+        scores->applyNiceNumbers();
 
         const auto add = [&](QXYSeries *series) {
             chart->addSeries(series);
@@ -124,8 +129,8 @@ public:
         add(points);
         if (data.average) {
             auto *average = new QLineSeries;
-            average->append(first - 0.5, *data.average);
-            average->append(first + std::max(1, count) - 0.5, *data.average);
+            average->append(first - 1, *data.average);
+            average->append(first + std::max(1, count), *data.average);
             average->setPen(QPen(QColor(0, 150, 0), 2, Qt::DashLine));
             add(average);
         }
