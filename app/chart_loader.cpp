@@ -60,8 +60,3 @@ ChartMaker *chartMaker(QString *failure)
         *failure = charts.failure;
     return charts.maker;
 }
-
-bool chartsLoaded()
-{
-    return loaded().maker != nullptr;
-}

@@ -51,5 +51,3 @@ inline constexpr char ChartMakerEntryName[] = "tarnwickChartMaker";
 
 // Loads the chart library on the first call; null (and a reason) when it cannot be loaded.
 ChartMaker *chartMaker(QString *failure = nullptr);
-// Whether the chart library has been loaded in this run.
-bool chartsLoaded();

@@ -61,12 +61,15 @@ void TCStatF::OkClick()
     request.playerIndex = PlayerBox->currentIndex();
     request.allGames = AllGames->isChecked();
     request.clearLog = ClearLog->isChecked();
-    for (const ListedGame &game : context.games)
-        if (request.allGames ? game.gameId >= RecordedGameIds : false)
-            request.gameIds.append(game.gameId);
-    if (!request.allGames)
+    if (request.allGames) {
+        // Every built-in block is cleared anyway; the variants are named one by one.
+        for (const ListedGame &game : context.games)
+            if (game.gameId >= RecordedGameIds)
+                request.gameIds.append(game.gameId);
+    } else {
         for (const QListWidgetItem *item : Games->selectedItems())
             request.gameIds.append(item->data(Qt::UserRole).toInt());
+    }
     if (!request.allGames && request.gameIds.isEmpty())
         return;
     const QString name = context.statistics.Players.at(request.playerIndex).Name;

@@ -111,7 +111,8 @@ void TDLog::Fill()
 {
     const int player = std::max(0, PlayerBox->currentIndex());
     const QString name = context.statistics.Players.at(player).Name;
-    setWindowTitle(QString::fromLatin1(LogText::Caption));
+    setWindowTitle(NamePlayerInCaption ? QStringLiteral("Log for player '%1'").arg(name)
+                                       : QString::fromLatin1(LogText::Caption));
     listing = readLogListing(context.log, name, LogFilter(FilterBox->currentData().toInt()), context.runNumber,
                              context.now);
     DamagedNote->setText(QString::fromLatin1(LogText::Damaged) + QStringLiteral(" (%1)").arg(listing.damaged));

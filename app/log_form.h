@@ -24,6 +24,9 @@ public:
     QLabel *DamagedNote = nullptr;
     QPushButton *ReplayButton = nullptr, *HistoryButton = nullptr, *CloseButton = nullptr;
 
+    // Opened from the statistics window, the caption names the player.
+    bool NamePlayerInCaption = false;
+
     const LogListing &Listing() const { return listing; }
     const StatisticsOutcome &Outcome() const { return outcome; }
 

@@ -274,6 +274,8 @@ void TStatForm::openHiScores()
 void TStatForm::openLog()
 {
     TDLog window(context, PlayerBox->currentIndex(), this);
+    window.NamePlayerInCaption = true;
+    window.Fill();
     if (context.exec(window) == QDialog::Accepted && window.Outcome().shuffle) {
         outcome = window.Outcome();
         accept();
