@@ -1,6 +1,7 @@
 #include "support/main_window_fixture.h"
 
 #include "app/chart_maker.h"
+#include "app/clear_stats_form.h"
 #include "app/hiscore_form.h"
 #include "app/log_form.h"
 #include "app/score_history_form.h"
@@ -15,6 +16,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -223,6 +225,33 @@ TEST_F(StatisticsWindows, HighScoresAndScoreHistoryDrawTheirCharts)
     press(Qt::Key_F7);
     EXPECT_EQ(opened, (std::vector<QString>{"THiscoreForm", "TdgGraph"}));
     EXPECT_TRUE(chartToolkitLoaded());
+}
+
+TEST_F(StatisticsWindows, TheClearDialogAsksAndNoKeepsItOpen)
+{
+    fixture.DealKlondike();
+    data.statistics.gameStats(0, GameIds::Klondike)->countResult(true, 10, Minute);
+    data.statistics.gameStats(0, GameIds::FreeCell)->countResult(true, 10, Minute);
+    StatisticsContext context = window.StatisticsFor();
+    QStringList asked;
+    bool answer = false;
+    context.ask = [&](const QString &text, const QString &caption) {
+        asked << caption + ": " + text;
+        return answer;
+    };
+    TCStatF dialog(context, 0);
+    dialog.show();
+    ASSERT_EQ(dialog.Games->selectedItems().size(), 1);
+    EXPECT_EQ(dialog.Games->selectedItems().first()->text(), "Klondike");
+    dialog.OkClick();
+    EXPECT_TRUE(dialog.isVisible());
+    answer = true;
+    dialog.OkClick();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(asked, QStringList(2, "Clear Statistics: Are you sure you want to clear statistics for selected game(s) "
+                                    "for player 'Default'?"));
+    EXPECT_EQ(data.statistics.gameStats(0, GameIds::Klondike)->AllTime.Won, 0);
+    EXPECT_EQ(data.statistics.gameStats(0, GameIds::FreeCell)->AllTime.Won, 1);
 }
 
 TEST_F(StatisticsWindows, AltMCommentsTheWonGameAndCancelKeepsTheComment)
