@@ -828,6 +828,7 @@ WonChoice TMain_F::RecordWinAndShowWonDialog(const FinishedGame &game, const QSt
     if (prompts.wonDialog)
         return prompts.wonDialog(gameName, figures);
     TWinDlg dialog(gameName, figures, this);
+    offerComment(dialog, result);
     switch (dialog.exec()) {
     case TWinDlg::NewGameResult:
         return WonChoice::NewGame;

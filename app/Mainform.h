@@ -45,6 +45,11 @@ class TGameDlg;
 class TOptions;
 struct OptionsContext;
 struct WonFigures;
+struct GameResult;
+struct StatisticsContext;
+struct StatisticsOutcome;
+class TWinDlg;
+class QDialog;
 
 // Texts of the main window.
 namespace MainText {
@@ -255,6 +260,9 @@ public:
     // Opens the rules editor: tests answer it at once.
     std::function<void(class TCustomRulesForm &form)> RunRulesForm;
     std::function<void(class TCustomHelp &window)> RunRulesWindow;
+    // What the statistics windows work on; RunStatisticsWindow runs them (exec unless replaced).
+    StatisticsContext StatisticsFor();
+    std::function<int(QDialog &window)> RunStatisticsWindow;
 
     // The card back maker for a picture file; a back it saves goes on every card. The options
     // dialog's "Add Card Back..." leads here, and so does "--make-back FILE" at start.
@@ -385,6 +393,13 @@ private:
     // and the window's own (Show Next Move offered, a card size change under way).
     void writeItemStates();
     void sessionStateChanged();
+    // The statistics windows (view_commands.cpp).
+    void miStatisticsClick();
+    void miLogClick();
+    void miHiScoresClick();
+    void miScoreHistoryClick();
+    void playFromStatistics(const StatisticsOutcome &outcome);
+    void offerComment(TWinDlg &dialog, const GameResult &result);
     // The messages of loading (a small screen, unreadable statistics), shown once.
     void showStartMessages();
     // Saved games (saved_games.cpp).

@@ -204,14 +204,20 @@ void GameSession::SelectShuffle()
     const std::optional<quint32> number = host.AskShuffleNumber(RecentGameNumbers);
     if (!number)
         return;
+    DealShuffle(*number);
+}
+
+void GameSession::DealShuffle(quint32 number)
+{
     ReplayPending = true;
     if (asksBeforeAbandoning()
         && !confirmed(QStringLiteral("Do you want to play selected game?"), QStringLiteral("Confirm"))) {
         ReplayPending = false;
+        keepTheGameOnTheTable();
         return;
     }
     // The game on the table keeps its own number until it has been logged.
-    pendingGameNumber = *number;
+    pendingGameNumber = number;
     redealTimer->start();
 }
 

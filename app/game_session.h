@@ -57,6 +57,8 @@ public:
     void RestartGame();
     // SelectShuffle1: asks for a game number and deals it.
     void SelectShuffle();
+    // Deals this shuffle number of the current game id (asking first when a game is started).
+    void DealShuffle(quint32 number);
     // RandomGame1: one of the dealt games at random, without confirmation.
     void RandomGame();
 

@@ -170,16 +170,15 @@ void TMain_F::createMenus()
     RunDemo1 = addItem(Play, "RunDemo1", QStringLiteral("Run &Demo"), QKeySequence(Qt::CTRL | Qt::Key_D),
                        QStringLiteral("Watch the computer play"), 1030, true, &TMain_F::RunDemo1Click);
 
-    // The whole View menu is hidden; its keys still reach its items, which do nothing here.
-    View = topMenu("View", QStringLiteral("&View"), false);
+    View = topMenu("View", QStringLiteral("&View"), true);
     miStatistics = addItem(View, "miStatistics", QStringLiteral("&Statistics..."), QKeySequence(Qt::Key_F3),
-                           QStringLiteral("Show the statistics"), 16, true, &TMain_F::NoEffect);
+                           QStringLiteral("Show the statistics"), 16, true, &TMain_F::miStatisticsClick);
     miLog = addItem(View, "miLog", QStringLiteral("&Log..."), QKeySequence(Qt::Key_F4),
-                    QStringLiteral("Show the game log"), 1007, true, &TMain_F::NoEffect);
+                    QStringLiteral("Show the game log"), 1007, true, &TMain_F::miLogClick);
     miHiScores = addItem(View, "miHiScores", QStringLiteral("&Hi-Scores..."), QKeySequence(Qt::Key_F6),
-                         QStringLiteral("Show the high scores"), 1016, true, &TMain_F::NoEffect);
+                         QStringLiteral("Show the high scores"), 1016, true, &TMain_F::miHiScoresClick);
     miScoreHistory = addItem(View, "miScoreHistory", QStringLiteral("S&core History..."), QKeySequence(Qt::Key_F7),
-                             QStringLiteral("Show the score history"), 1009, true, &TMain_F::NoEffect);
+                             QStringLiteral("Show the score history"), 1009, true, &TMain_F::miScoreHistoryClick);
 
     Options2 = topMenu("Options2", QStringLiteral("&Options"), true);
     Options3 = addItem(Options2, "Options3", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T),

@@ -3,9 +3,12 @@
 #include "store/won_figures.h"
 
 #include <QGridLayout>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 TWinDlg::TWinDlg(const QString &gameName, const WonFigures &figures, QWidget *parent) : QDialog(parent)
@@ -68,4 +71,38 @@ TWinDlg::TWinDlg(const QString &gameName, const WonFigures &figures, QWidget *pa
     buttons->addWidget(cancel);
     buttons->addWidget(select);
     layout->addLayout(buttons);
+}
+
+void TWinDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_M && (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+        CommentClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TWinDlg::CommentClick()
+{
+    if (!StoreComment || CommentDialog)
+        return;
+    QDialog box(this);
+    CommentDialog = &box;
+    box.setObjectName(QStringLiteral("CommentDialog"));
+    box.setWindowTitle(QStringLiteral("Comment this game"));
+    auto *layout = new QVBoxLayout(&box);
+    auto *edit = new QLineEdit(Comment, &box);
+    edit->setMaxLength(40);
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 44);
+    layout->addWidget(edit);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
+    const bool stored = box.exec() == QDialog::Accepted;
+    CommentDialog = nullptr;
+    if (stored) {
+        Comment = edit->text();
+        StoreComment(Comment);
+    }
 }

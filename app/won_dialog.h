@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 struct WonFigures;
@@ -24,4 +25,15 @@ public:
     QLabel *lbBest1 = nullptr;
     QLabel *lbBest2 = nullptr;
     QLabel *lbBest3 = nullptr;
+
+    // Alt+M, "Comment this game": the comment offered for editing, and where OK stores the
+    // text (Cancel leaves the comment as it was). Without a handler Alt+M does nothing.
+    QString Comment;
+    std::function<void(const QString &comment)> StoreComment;
+    void CommentClick();
+    // The comment box while it is open.
+    QDialog *CommentDialog = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -294,6 +294,16 @@ bool GameLog::deletePlayerRecords(const QString &name, int gameId)
     });
 }
 
+bool GameLog::deletePlayerRecords(const QString &name, const QList<int> &gameIds)
+{
+    const QString stored = fitToField(name, LogRecord::PlayerNameLength);
+    return rewrite([&](qint64, qint64, LogRecord record) -> std::optional<LogRecord> {
+        if (record.PlayerName == stored && gameIds.contains(record.GameId))
+            return std::nullopt;
+        return record;
+    });
+}
+
 bool GameLog::deleteGameRecords(int gameId)
 {
     return rewrite([&](qint64, qint64, LogRecord record) -> std::optional<LogRecord> {
@@ -341,9 +351,15 @@ void GameLog::forEachRecord(const std::function<bool(qint64, const LogRecord &)>
     TRecordStream stream;
     if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadOnly))
         return;
-    while (stream.CurrentRecord() <= stream.RecordCount()) {
-        const qint64 index = stream.CurrentRecord() - 1;
-        if (!visit(index, decodeLogRecord(stream.ReadRecord())))
-            return;
+    // A block of records per read: one read per record would be a system call each.
+    const qint64 count = stream.RecordCount();
+    for (qint64 first = 0; first < count; first += BlockRecords) {
+        const qint64 records = std::min(BlockRecords, count - first);
+        const QByteArray block = stream.file().read(records * LogRecord::Size);
+        if (block.size() != records * LogRecord::Size)
+            throw DamagedData("incomplete record in " + path_.toStdString());
+        for (qint64 index = 0; index < records; ++index)
+            if (!visit(first + index, decodeLogRecord(QByteArrayView(block).sliced(index * LogRecord::Size, LogRecord::Size))))
+                return;
     }
 }

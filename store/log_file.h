@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QList>
 #include <QString>
 #include <array>
 #include <functional>
@@ -93,6 +94,8 @@ public:
     bool renamePlayer(const QString &oldName, const QString &newName);
     // Removes the player's records of gameId, or of every game for -1.
     bool deletePlayerRecords(const QString &name, int gameId);
+    // Removes the player's records of all these games in one rewrite.
+    bool deletePlayerRecords(const QString &name, const QList<int> &gameIds);
     // Removes the records of gameId (-1: all records). Custom variants above a deleted one
     // (gameId >= 1000) move down by one, as the variants are renumbered.
     bool deleteGameRecords(int gameId);

@@ -60,8 +60,8 @@ const IntegerValue IntegerValues[] = {
     {N::StatShow, &S::StatShow, 0, 4},
     {N::CardMovement, &S::CardMovement, 0, 2},
     {N::CollectStatistics, &S::CollectStatistics, 0, 3},
-    {N::Filter, &S::Filter, 0, 4},
-    {N::LastGamesAmount, &S::LastGamesAmount, 1, Unbounded},
+    {N::Filter, &S::Filter, 0, 21}, // 20 and 21: the last 30 and 7 days
+    {N::LastGamesAmount, &S::LastGamesAmount, 1, 5000},
     {N::HistoryFiltering, &S::HistoryFiltering, 0, 5},
 };
 

@@ -209,7 +209,7 @@ struct CardsSettings {
     bool LargeButtons = true;    // "Large Buttons"
     bool FlatButtons = true;     // "Flat Buttons"
     bool ShowHints = true;       // "Show Hints"
-    int Filter = 0;              // 0 all, 1 today, 2 current session, 3 lost, 4 won
+    int Filter = 0;              // 0 all, 1 today, 2 current session, 3 lost, 4 won, 20 30 days, 21 7 days
     QString tbconf = QString::fromLatin1(DefaultToolbarLayout);
     int LastGamesAmount = 30;
     int HistoryFiltering = 0;    // 0 all, 1 30 days, 2 7 days, 3 today, 4 session, 5 last N

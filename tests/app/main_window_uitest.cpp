@@ -51,10 +51,10 @@ const ExpectedItem Items[] = {
     {"Make1", "&Create Snapshot", QKeySequence(Qt::CTRL | Qt::Key_C), true},
     {"Restore1", "Re&store Snapshot", QKeySequence(Qt::CTRL | Qt::Key_N), true},
     {"RunDemo1", "Run &Demo", QKeySequence(Qt::CTRL | Qt::Key_D), true},
-    {"miStatistics", "&Statistics...", QKeySequence(Qt::Key_F3), false},
-    {"miLog", "&Log...", QKeySequence(Qt::Key_F4), false},
-    {"miHiScores", "&Hi-Scores...", QKeySequence(Qt::Key_F6), false},
-    {"miScoreHistory", "S&core History...", QKeySequence(Qt::Key_F7), false},
+    {"miStatistics", "&Statistics...", QKeySequence(Qt::Key_F3), true},
+    {"miLog", "&Log...", QKeySequence(Qt::Key_F4), true},
+    {"miHiScores", "&Hi-Scores...", QKeySequence(Qt::Key_F6), true},
+    {"miScoreHistory", "S&core History...", QKeySequence(Qt::Key_F7), true},
     {"Options3", "&Options...", QKeySequence(Qt::CTRL | Qt::Key_T), true},
     {"Deck1_MI", "&Deck...", {}, false},
     {"miCustomizeRules", "&Modify Rules...", QKeySequence(Qt::CTRL | Qt::Key_U), true},
@@ -89,8 +89,8 @@ TEST(MainWindow, EveryMenuItemCarriesItsNameCaptionKeyAndPlace)
     MainWindowFixture fixture;
     TMain_F &window = fixture.Window();
     EXPECT_EQ(menuBarCaptions(window),
-              (QStringList{QStringLiteral("&Game"), QStringLiteral("&Play"), QStringLiteral("&Options"),
-                           QStringLiteral("&Help")}));
+              (QStringList{QStringLiteral("&Game"), QStringLiteral("&Play"), QStringLiteral("&View"),
+                           QStringLiteral("&Options"), QStringLiteral("&Help")}));
     for (const ExpectedItem &expected : Items) {
         SCOPED_TRACE(expected.name);
         QAction *item = window.MenuItem(QString::fromLatin1(expected.name));
