@@ -143,7 +143,9 @@ TEST(TableFit, MaximisingAndRestoringFitTheTableAndKeepThePlaceOfTheGame)
     const QRect before = window.frameGeometry();
     const int normalCards = cardPictures().CardWidth();
     window.showMaximized();
-    QTest::qWait(30);
+    // The fit follows the resize through a zero timer; a loaded machine may take a while.
+    QTest::qWaitFor([&] { return window.isMaximized() && cardPictures().CardWidth() > normalCards; }, 5000);
+    QTest::qWait(10);
     ASSERT_TRUE(window.isMaximized());
     expectFills(window, GameIds::Klondike, "maximised");
     EXPECT_GT(cardPictures().CardWidth(), normalCards);
@@ -155,7 +157,9 @@ TEST(TableFit, MaximisingAndRestoringFitTheTableAndKeepThePlaceOfTheGame)
     EXPECT_EQ(record->Height * factors.vertical, before.height());
 
     window.showNormal();
-    QTest::qWait(30);
+    QTest::qWaitFor([&] { return window.frameGeometry().size() == before.size() && cardPictures().CardWidth() == normalCards; },
+                    5000);
+    QTest::qWait(10);
     EXPECT_EQ(window.frameGeometry().size(), before.size());
     expectFills(window, GameIds::Klondike, "restored");
     EXPECT_EQ(cardPictures().CardWidth(), normalCards);
