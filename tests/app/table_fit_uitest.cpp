@@ -144,7 +144,7 @@ TEST(TableFit, MaximisingAndRestoringFitTheTableAndKeepThePlaceOfTheGame)
     const int normalCards = cardPictures().CardWidth();
     window.showMaximized();
     // The fit follows the resize through a zero timer; a loaded machine may take a while.
-    QTest::qWaitFor([&] { return window.isMaximized() && cardPictures().CardWidth() > normalCards; }, 5000);
+    (void)QTest::qWaitFor([&] { return window.isMaximized() && cardPictures().CardWidth() > normalCards; }, 5000);
     QTest::qWait(10);
     ASSERT_TRUE(window.isMaximized());
     expectFills(window, GameIds::Klondike, "maximised");
@@ -157,7 +157,7 @@ TEST(TableFit, MaximisingAndRestoringFitTheTableAndKeepThePlaceOfTheGame)
     EXPECT_EQ(record->Height * factors.vertical, before.height());
 
     window.showNormal();
-    QTest::qWaitFor([&] { return window.frameGeometry().size() == before.size() && cardPictures().CardWidth() == normalCards; },
+    (void)QTest::qWaitFor([&] { return window.frameGeometry().size() == before.size() && cardPictures().CardWidth() == normalCards; },
                     5000);
     QTest::qWait(10);
     EXPECT_EQ(window.frameGeometry().size(), before.size());
