@@ -68,9 +68,7 @@ OptionsContext TMain_F::optionsContext()
     OptionsContext context;
     context.ColourDepth = program.Display().colourDepth();
     context.ProgramFolder = programFolder();
-    context.CustomBackgroundFolder =
-        data.locations.usesDataFolder() ? QDir(data.locations.dataFolder).filePath(QStringLiteral("Backgrounds"))
-                                        : QDir(programFolder()).filePath(QStringLiteral("Custom Backgounds"));
+    context.CustomBackgroundFolder = data.locations.userBackgroundsFolder();
     context.BuiltInBackFolder = sets.BuiltInBackFolder();
     context.CustomBackFolder = sets.CustomBackFolder();
     context.Environment = sets.Environment();

@@ -188,32 +188,6 @@ std::optional<LogRecord> GameLog::readLast() const
     return decodeLogRecord(stream.ReadRecord());
 }
 
-bool GameLog::replaceLast(LogRecord record)
-{
-    record.Reserved106 = {};
-    TRecordStream stream;
-    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadWrite) || stream.RecordCount() == 0)
-        return false;
-    stream.SeekLastRecord();
-    stream.WriteRecord(encodeLogRecord(record));
-    return stream.file().flush();
-}
-
-bool GameLog::setComment(qint64 index, const QString &comment)
-{
-    TRecordStream stream;
-    if (!QFileInfo::exists(path_) || !stream.open(path_, QIODevice::ReadWrite))
-        return false;
-    if (index < 0 || index >= stream.RecordCount())
-        return false;
-    stream.SeekRecord(index, TRecordStream::FromBeginning);
-    LogRecord record = decodeLogRecord(stream.ReadRecord());
-    record.Comment = fitToField(comment, LogRecord::CommentLength);
-    stream.StepBack();
-    stream.WriteRecord(encodeLogRecord(record));
-    return stream.file().flush();
-}
-
 bool GameLog::renamePlayer(const QString &oldName, const QString &newName)
 {
     TRecordStream stream;

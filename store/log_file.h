@@ -86,10 +86,6 @@ public:
     void append(LogRecord record);
     // The last record; nothing when there is no log or it holds no record.
     std::optional<LogRecord> readLast() const;
-    // Overwrites the last record; false when there is no log or it holds no record.
-    bool replaceLast(LogRecord record);
-    // Stores the comment (cut to 40 characters) in record number index.
-    bool setComment(qint64 index, const QString &comment);
     // Every record of oldName gets newName (cut to 20 characters). False without a log.
     bool renamePlayer(const QString &oldName, const QString &newName);
     // Removes the player's records of gameId, or of every game for -1.

@@ -122,36 +122,13 @@ TEST_F(LogFixture, AnAppendOnAFullDiskLeavesOnlyWholeRecords)
     }
 }
 
-TEST_F(LogFixture, LastRecordOperationsFailCleanlyWithoutRecords)
+TEST_F(LogFixture, TheLastRecordIsNothingWithoutRecords)
 {
     EXPECT_FALSE(log.readLast());
-    EXPECT_FALSE(log.replaceLast(record(1, "A")));
     EXPECT_FALSE(QFile::exists(log.path()));
     writeFile(log.path(), QByteArray(30, 'x'));
     EXPECT_FALSE(log.readLast());
-    EXPECT_FALSE(log.replaceLast(record(1, "A")));
     EXPECT_EQ(log.recordCount(), 0);
-}
-
-TEST_F(LogFixture, ReplaceLastOverwritesOnlyTheLastRecord)
-{
-    writeRecords({record(1, "A"), record(2, "B")});
-    ASSERT_TRUE(log.replaceLast(record(3, "C")));
-    const auto records = readRecords();
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].GameId, 1);
-    EXPECT_EQ(records[1].GameId, 3);
-}
-
-TEST_F(LogFixture, SetCommentCutsTo40CharactersAndLeavesTheOthers)
-{
-    writeRecords({record(1, "A"), record(2, "B")});
-    ASSERT_TRUE(log.setComment(1, QString(50, u'c')));
-    EXPECT_FALSE(log.setComment(2, QStringLiteral("none")));
-    EXPECT_FALSE(log.setComment(-1, QStringLiteral("none")));
-    const auto records = readRecords();
-    EXPECT_EQ(records[0].Comment, QStringLiteral("a comment"));
-    EXPECT_EQ(records[1].Comment, QString(40, u'c'));
 }
 
 TEST_F(LogFixture, RenamingAPlayerChangesEveryRecordOfThatNameCutTo20)
