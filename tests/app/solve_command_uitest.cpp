@@ -38,8 +38,11 @@ TEST_F(SolveCommand, WinningLinesPlayToAWinForEveryGame)
     const QRegularExpression rangeLine(QStringLiteral("^(\\d+) (winnable|not-winnable|unknown) \\d+$"));
     const QRegularExpression summary(
         QStringLiteral("^summary: (\\d+) winnable, (\\d+) not-winnable, (\\d+) unknown, [0-9.]+ deals/s$"));
+    // Bouquet proves few deals within a wall-clock budget on a slow or loaded machine (under the
+    // sanitizers none of the first six); its winning lines are replayed by the solver's own tests
+    // under a budget of positions instead.
     for (const int game : {GameIds::FreeCell, GameIds::Klondike, GameIds::Yukon, GameIds::FlowerGarden,
-                           GameIds::Bouquet, GameIds::Carpet, GameIds::Bisley, GameIds::Nestor, GameIds::MonteCarlo, GameIds::SpiderOneSuit}) {
+                           GameIds::Carpet, GameIds::Bisley, GameIds::Nestor, GameIds::MonteCarlo, GameIds::SpiderOneSuit}) {
         SCOPED_TRACE(game);
         const QStringList lines =
             run({QStringLiteral("--solve-range"), QString::number(game), QStringLiteral("1"), QStringLiteral("6"),
