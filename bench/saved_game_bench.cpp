@@ -1,17 +1,12 @@
 // Saving and opening a game whose journal holds 10,000 entries, in the main window on screen:
 // the save encodes and writes the file; the open reads it, deals the shuffle again and replays
 // every entry.
-#include "app/Mainform.h"
-#include "app/game_picture.h"
-#include "app/game_session.h"
-#include "app/program_session.h"
 #include "engine/Cardscmp.h"
 #include "games/catalogue.h"
 #include "games/game_table.h"
+#include "support/window_on_table.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -19,34 +14,11 @@ namespace {
 
 constexpr int JournalEntries = 10000;
 
-struct LongGame {
-    QTemporaryDir folder;
-    StoreLocations locations;
-    FixedDisplayInfo display{24, QSize(1920, 1200), QRect(0, 0, 1920, 1160)};
-    std::unique_ptr<ProgramSession> session;
-    GameDeals deals;
-    std::unique_ptr<TMain_F> window;
+struct LongGame : WindowOnTable {
     QString path;
 
-    LongGame()
+    LongGame() : WindowOnTable(GameIds::FreeCell)
     {
-        locations.configFolder = folder.filePath(QStringLiteral("config"));
-        locations.dataFolder = folder.filePath(QStringLiteral("data"));
-        QDir().mkpath(locations.configFolder);
-        registerDealtGames(deals);
-        session = std::make_unique<ProgramSession>(locations, display);
-        MainFormPrompts prompts;
-        prompts.confirm = [](const QString &, const QString &) { return Confirmation{true, false}; };
-        prompts.inform = [](const QString &) {};
-        prompts.warn = [](const QString &) {};
-        prompts.wait = [](int) {};
-        window = std::make_unique<TMain_F>(*session, deals, prompts);
-        window->resize(1200, 800);
-        window->show();
-        window->Board1->Animate = false;
-        window->Table().CurrentGameId = GameIds::FreeCell;
-        window->Session().GameNumber = 11;
-        window->Session().RestartGame();
         // One card goes back and forth between two free cells (without flights, to be quick).
         GameTable &table = window->Table();
         TBoard *board = window->Board1;

@@ -114,18 +114,6 @@ void TBoard::FreeDeck(TDeck *deck)
     update();
 }
 
-void TBoard::FreeCards()
-{
-    ClickedCard = nullptr;
-    PeekCard = nullptr;
-    Candidates.Reset();
-    for (auto &card : cards)
-        if (TDeck *deck = card->HostDeck())
-            deck->RemoveCard(card.get());
-    cards.clear();
-    update();
-}
-
 // ---------------------------------------------------------------- properties
 
 void TBoard::SetGameStarted(int value)

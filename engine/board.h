@@ -33,7 +33,6 @@ public:
     TBoardButton *NewButton() override;
     void FreeDecks() override;
     void FreeDeck(TDeck *deck) override;
-    void FreeCards() override;
 
     // --- published properties ---
     void SetGameStarted(int value) override;

@@ -38,7 +38,6 @@ public:
     virtual void FreeDecks() = 0;
     // Frees one pile (a deal's temporary pack); every reference to it is cleared first.
     virtual void FreeDeck(TDeck *deck) = 0;
-    virtual void FreeCards() = 0;
     const std::vector<std::unique_ptr<TDeck>> &Decks() const { return decks; }
     const std::vector<std::unique_ptr<TCard>> &Cards() const { return cards; }
     const std::vector<TBoardButton *> &Buttons() const { return buttons; }
@@ -129,7 +128,6 @@ public:
     void RecordMove(TDeck *source, TDeck *dest, TCard *card);
     void RecordFlip(TCard *card);
     void RecordPileTransfer(TDeck *source, TDeck *dest, bool flip);
-    void RecordRedealStep();
     void BeginMoveGroup();
     void EndMoveGroup();
     bool Undo();

@@ -92,16 +92,6 @@ void TBoardState::RecordPileTransfer(TDeck *source, TDeck *dest, bool flip)
         OnMadeMove(nullptr);
 }
 
-void TBoardState::RecordRedealStep()
-{
-    JournalEntry entry;
-    entry.RedealStep = 1;
-    appendEntry(entry);
-    LastWasMove = true;
-    if (OnMadeMove)
-        OnMadeMove(nullptr);
-}
-
 void TBoardState::BeginMoveGroup()
 {
     if (InGroup)

@@ -10,13 +10,12 @@
 
 #include "look/art/card_art.h"
 #include "look/art/jpeg_codec.h"
+#include "tools/rcc_packing.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QProcess>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -84,15 +83,7 @@ bool writePackage(Package &package, const QString &rcc, const QString &target)
     out.flush();
     qrc.close();
 
-    const QString partial = target + QStringLiteral(".part");
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(rcc, {QStringLiteral("-binary"), QStringLiteral("--no-compress"), qrc.fileName(),
-                        QStringLiteral("-o"), partial});
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return false;
-    QFile::remove(target);
-    return QFile::rename(partial, target);
+    return RunRcc(rcc, {QStringLiteral("-binary"), QStringLiteral("--no-compress"), qrc.fileName()}, target);
 }
 
 Package startPackage(const QString &work, const QString &name)
@@ -159,19 +150,12 @@ bool writeFile(const QString &path, const QByteArray &data)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    QCommandLineParser parser;
-    const QCommandLineOption rccOption(QStringLiteral("rcc"), QStringLiteral("The rcc program."), QStringLiteral("path"));
-    const QCommandLineOption workOption(QStringLiteral("work"), QStringLiteral("Scratch folder."), QStringLiteral("path"));
-    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Data folder."), QStringLiteral("path"));
-    parser.addOptions({rccOption, workOption, outOption});
-    parser.process(app);
-    const QString rcc = parser.value(rccOption);
-    const QString work = parser.value(workOption);
-    const QString out = parser.value(outOption);
-    if (rcc.isEmpty() || work.isEmpty() || out.isEmpty()) {
-        std::fputs("usage: make_card_sets --rcc <rcc> --work <folder> --out <folder>\n", stderr);
+    const std::optional<RccToolPaths> paths = ReadRccToolPaths(app, "make_card_sets");
+    if (!paths)
         return 2;
-    }
+    const QString &rcc = paths->rcc;
+    const QString &work = paths->work;
+    const QString &out = paths->out;
     QDir().mkpath(out + QStringLiteral("/Decks"));
 
     Package standard = startPackage(work, QStringLiteral("sdeck"));

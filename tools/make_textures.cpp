@@ -8,13 +8,12 @@
 // Usage: make_textures --rcc <rcc program> --work <scratch folder> --out <data folder>
 
 #include "look/art/jpeg_codec.h"
+#include "tools/rcc_packing.h"
 #include "tools/texture_art.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -44,48 +43,26 @@ bool writeTextures(const std::vector<TextureArt::Texture> &textures, const QStri
     return qrc.commit();
 }
 
-bool runRcc(const QString &rcc, const QStringList &arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(rcc, arguments);
-    return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-// Replaces target by what rcc wrote next to it, so a failed run leaves no half file.
-bool replaceWith(const QString &partial, const QString &target)
-{
-    QFile::remove(target);
-    return QFile::rename(partial, target);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    QCommandLineParser parser;
-    const QCommandLineOption rccOption(QStringLiteral("rcc"), QStringLiteral("The rcc program."), QStringLiteral("path"));
-    const QCommandLineOption workOption(QStringLiteral("work"), QStringLiteral("Scratch folder."), QStringLiteral("path"));
-    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Data folder."), QStringLiteral("path"));
-    parser.addOptions({rccOption, workOption, outOption});
-    parser.process(app);
-    const QString rcc = parser.value(rccOption);
-    const QString work = parser.value(workOption);
-    const QString out = parser.value(outOption);
-    if (rcc.isEmpty() || work.isEmpty() || out.isEmpty()) {
-        std::fputs("usage: make_textures --rcc <rcc> --work <folder> --out <folder>\n", stderr);
+    const std::optional<RccToolPaths> paths = ReadRccToolPaths(app, "make_textures");
+    if (!paths)
         return 2;
-    }
+    const QString &rcc = paths->rcc;
+    const QString &work = paths->work;
+    const QString &out = paths->out;
     QDir().mkpath(work);
     QDir().mkpath(out);
 
     const QString programQrc = work + QStringLiteral("/program_textures.qrc");
     const QString programSource = work + QStringLiteral("/qrc_program_textures.cpp");
     if (!writeTextures(TextureArt::ProgramTextures(), work + QStringLiteral("/program"), programQrc)
-        || !runRcc(rcc, {QStringLiteral("--name"), QStringLiteral("program_textures"), QStringLiteral("--no-compress"),
-                         programQrc, QStringLiteral("-o"), programSource + QStringLiteral(".part")})
-        || !replaceWith(programSource + QStringLiteral(".part"), programSource)) {
+        || !RunRcc(rcc, {QStringLiteral("--name"), QStringLiteral("program_textures"), QStringLiteral("--no-compress"),
+                         programQrc},
+                   programSource)) {
         std::fputs("make_textures: could not write the program's textures\n", stderr);
         return 1;
     }
@@ -93,9 +70,7 @@ int main(int argc, char **argv)
     const QString packageQrc = work + QStringLiteral("/package_textures.qrc");
     const QString package = out + QStringLiteral("/QELPlus.DLL");
     if (!writeTextures(TextureArt::PackageTextures(), work + QStringLiteral("/package"), packageQrc)
-        || !runRcc(rcc, {QStringLiteral("-binary"), QStringLiteral("--no-compress"), packageQrc, QStringLiteral("-o"),
-                         package + QStringLiteral(".part")})
-        || !replaceWith(package + QStringLiteral(".part"), package)) {
+        || !RunRcc(rcc, {QStringLiteral("-binary"), QStringLiteral("--no-compress"), packageQrc}, package)) {
         std::fputs("make_textures: could not write QELPlus.DLL\n", stderr);
         return 1;
     }

@@ -153,16 +153,23 @@ TEST(Journal, PileTransfersCountRedealsAndSetTheStockMark)
 
 TEST(Journal, RedealStepsInsideAGroupMoveTheCounter)
 {
+    // A saved game's group that counts one redeal beside its move.
     JournalTable t;
     t.board->SetRotation_Counter(2);
-    t.board->BeginMoveGroup();
-    t.board->RecordRedealStep();
-    t.b->MoveCard(t.a->TopCard());
-    t.board->EndMoveGroup();
-    t.board->Undo();
-    EXPECT_EQ(t.board->Rotation_Counter(), 1);
+    JournalEntry start, step, move, end;
+    start.Kind = JournalEntry::GroupStart;
+    step.RedealStep = 1;
+    move.Source = uint8_t(t.a->DeckID());
+    move.Destination = uint8_t(t.b->DeckID());
+    move.Card = uint8_t(t.a->TopCard()->CardID);
+    end.Kind = JournalEntry::GroupEnd;
+    t.board->SetJournal({start, step, move, end}, -1);
     t.board->Redo();
+    EXPECT_EQ(t.board->Rotation_Counter(), 3);
+    EXPECT_EQ(t.b->CardsCount(), 1);
+    t.board->Undo();
     EXPECT_EQ(t.board->Rotation_Counter(), 2);
+    EXPECT_EQ(t.b->CardsCount(), 0);
 }
 
 TEST(Journal, AMissingPileOrCardStopsTheStepUntouched)
