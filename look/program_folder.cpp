@@ -6,12 +6,6 @@
 
 namespace {
 
-QString &overridePath()
-{
-    static QString path;
-    return path;
-}
-
 bool isInside(const QString &path, const QString &folder)
 {
     const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
@@ -24,8 +18,6 @@ bool isInside(const QString &path, const QString &folder)
 
 QString programFolder()
 {
-    if (!overridePath().isEmpty())
-        return overridePath();
     const QString executableFolder = QCoreApplication::applicationDirPath();
     if (!executableFolder.isEmpty() && isInside(executableFolder, QStringLiteral(TARNWICK_BUILD_TREE)))
         return QStringLiteral(TARNWICK_BUILD_DATA_DIR);
@@ -36,9 +28,4 @@ QString programFolder()
             return relative;
     }
     return QStringLiteral(TARNWICK_INSTALL_DATA_DIR);
-}
-
-void setProgramFolder(const QString &path)
-{
-    overridePath() = path;
 }

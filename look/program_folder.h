@@ -6,6 +6,3 @@
 // tips, help): the build tree's data folder when the program runs from its build tree,
 // otherwise <prefix>/share/tarnwick beside the installed program.
 QString programFolder();
-
-// Points programFolder() elsewhere (tests); an empty path restores the normal answer.
-void setProgramFolder(const QString &path);

@@ -53,12 +53,6 @@ QString StoreLocations::savedGamesFolder() const
     return dataFile(QStringLiteral("Games"));
 }
 
-QString StoreLocations::userDecksFolder() const
-{
-    return usesDataFolder() ? joined(dataFolder, QStringLiteral("Decks"))
-                            : joined(programFolder, QStringLiteral("Custom Decks"));
-}
-
 QString StoreLocations::userBackgroundsFolder() const
 {
     return usesDataFolder() ? joined(dataFolder, QStringLiteral("Backgrounds"))

@@ -36,7 +36,6 @@ struct StoreLocations {
     // there is no data folder.
     QString dataFile(const QString &fileName) const;
     QString savedGamesFolder() const;    // "Games"
-    QString userDecksFolder() const;       // "Decks", or "Custom Decks" in the program folder
     QString userBackgroundsFolder() const; // "Backgrounds", or "Custom Backgounds" in the program folder
 
     // Creates the data folder when it is missing; a failure is ignored (returns false).

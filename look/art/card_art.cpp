@@ -38,22 +38,4 @@ QImage ProgramPicture(const QString &id, QSize card, qreal devicePixelRatio)
     return FoundationPicture(id, card, devicePixelRatio);
 }
 
-QStringList ProgramPictureIds()
-{
-    QStringList ids;
-    for (int face = 1; face <= 52; ++face)
-        ids << QString::number(face);
-    for (int mark = 67; mark <= 80; ++mark)
-        ids << QString::number(mark);
-    ids << QStringLiteral("87");
-    for (int slot = 53; slot <= 65; ++slot)
-        ids << QStringLiteral("BST%1").arg(slot);
-    for (int slot = 88; slot <= 90; ++slot)
-        ids << QStringLiteral("BST%1").arg(slot);
-    for (int index = 0; index <= 13; ++index)
-        ids << FoundationRankName(index);
-    ids << QStringLiteral("aeroball") << QStringLiteral("emptyvalue");
-    return ids;
-}
-
 } // namespace CardArt

@@ -42,8 +42,6 @@ QString FoundationRankName(int index);
 // "87", backs "BST53".."BST65", alpha marks "BST88".."BST90" and the foundation-mark names.
 // A null image for an unknown id.
 QImage ProgramPicture(const QString &id, QSize card, qreal devicePixelRatio);
-// Every id ProgramPicture knows.
-QStringList ProgramPictureIds();
 
 // The card shape as an alpha mask: opaque white inside the rounded card, transparent outside.
 QImage CardShape(QSize card, qreal devicePixelRatio);
