@@ -1,19 +1,5 @@
 #include "games/rules_record.h"
 
-std::array<std::int32_t, GameRulesRecord::FieldCount> GameRulesRecord::Fields() const
-{
-    return {Flags,         Redeals,      StockDealEditable, StockDeal,   TableauEditable,    TableauRule,
-            EmptyEditable, EmptyTableau, GroupEditable,     GroupMethod, FoundationEditable, FoundationRule};
-}
-
-GameRulesRecord GameRulesRecord::FromFields(const std::array<std::int32_t, FieldCount> &fields)
-{
-    const auto [flags, redeals, stockDealEditable, stockDeal, tableauEditable, tableauRule, emptyEditable,
-                emptyTableau, groupEditable, groupMethod, foundationEditable, foundationRule] = fields;
-    return {flags,         redeals,      stockDealEditable, stockDeal,   tableauEditable,    tableauRule,
-            emptyEditable, emptyTableau, groupEditable,     groupMethod, foundationEditable, foundationRule};
-}
-
 GameRules RulesFromRecord(const GameRulesRecord &record)
 {
     return {

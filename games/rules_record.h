@@ -22,8 +22,6 @@ struct GameRulesRecord {
     std::int32_t FoundationRule = 0;      // rule code; direction part 128 fixes the direction
 
     static constexpr int FieldCount = 12;
-    std::array<std::int32_t, FieldCount> Fields() const;
-    static GameRulesRecord FromFields(const std::array<std::int32_t, FieldCount> &fields);
     bool IsCustomisable() const { return (Flags & 0xFF) != 0; }
     bool RedealsEditable() const { return ((Flags >> 8) & 0xFF) != 0; }
     bool operator==(const GameRulesRecord &) const = default;

@@ -1,4 +1,5 @@
 #include "games/catalogue.h"
+#include "support/rules_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -72,10 +73,10 @@ TEST(Catalogue, RulesRecordsOfTheDealtGames)
         {301, {}},                                        {302, {}},
     };
     for (const auto &[id, fields] : records) {
-        EXPECT_EQ(DefaultRulesRecord(id).Fields(), fields) << id;
+        EXPECT_EQ(FieldsOf(DefaultRulesRecord(id)), fields) << id;
         EXPECT_EQ(MayBeCustomised(id), fields[0] != 0) << id;
         // What the deal is built with is what the record says.
-        EXPECT_EQ(RecordFromRules(RulesForGame(id, nullptr)).Fields(), fields) << id;
+        EXPECT_EQ(FieldsOf(RecordFromRules(RulesForGame(id, nullptr))), fields) << id;
     }
     EXPECT_TRUE(DefaultRulesRecord(GameIds::Klondike).RedealsEditable());
     EXPECT_FALSE(DefaultRulesRecord(GameIds::FreeCell).RedealsEditable());

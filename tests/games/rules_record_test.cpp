@@ -1,21 +1,11 @@
 #include "games/rules_record.h"
+#include "support/rules_fields.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Fields = std::array<std::int32_t, GameRulesRecord::FieldCount>;
-
-TEST(RulesRecord, FieldsKeepTheirOrder)
-{
-    const Fields fields = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    const GameRulesRecord record = GameRulesRecord::FromFields(fields);
-    EXPECT_EQ(record.Fields(), fields);
-    EXPECT_EQ(record.Redeals, 2);
-    EXPECT_EQ(record.TableauRule, 6);
-    EXPECT_EQ(record.GroupMethod, 10);
-    EXPECT_EQ(record.FoundationRule, 12);
-}
+using Fields = RulesFields;
 
 TEST(RulesRecord, RecordsReadAsRulesByName)
 {
@@ -58,7 +48,7 @@ TEST(RulesRecord, RecordsReadAsRulesByName)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const GameRulesRecord record = GameRulesRecord::FromFields(c.fields);
+        const GameRulesRecord record = RecordOf(c.fields);
         EXPECT_EQ(RulesFromRecord(record), c.rules);
         EXPECT_EQ(RecordFromRules(c.rules), record);
     }
@@ -68,11 +58,11 @@ TEST(RulesRecord, CodesThatNameNoRuleSurviveTheRoundTrip)
 {
     // Files may hold anything; what is not a known code is kept as it is.
     const Fields fields = {1, 9, 0, 7, 1, 5, 1, 3, 1, 6, 1, -40};
-    const GameRulesRecord record = GameRulesRecord::FromFields(fields);
+    const GameRulesRecord record = RecordOf(fields);
     const GameRules rules = RulesFromRecord(record);
     EXPECT_EQ(CodeOf(rules.tableau.build), 5);
     EXPECT_EQ(CodeOf(rules.foundations.build), -40);
-    EXPECT_EQ(RecordFromRules(rules).Fields(), fields);
+    EXPECT_EQ(FieldsOf(RecordFromRules(rules)), fields);
 }
 
 TEST(RulesRecord, AnyNonZeroEditableFieldCounts)
@@ -88,7 +78,7 @@ TEST(RulesRecord, AnyNonZeroEditableFieldCounts)
         {{0xFF0002, 0, 0, 0, 0, 0, 0, 0, 7, 0, 1, 0}, {.groupMove = true, .foundationBuild = true}, true},
     };
     for (const auto &c : cases) {
-        const GameRules rules = RulesFromRecord(GameRulesRecord::FromFields(c.fields));
+        const GameRules rules = RulesFromRecord(RecordOf(c.fields));
         EXPECT_EQ(rules.editable, c.editable);
         EXPECT_EQ(rules.customisable, c.customisable);
         // Written back, every flag is 1 and the bytes the record does not use are 0.
