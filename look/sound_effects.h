@@ -2,14 +2,12 @@
 
 #include "engine/engine_state.h"
 
-#include <QObject>
-#include <array>
+#include <memory>
 
-class QSoundEffect;
-
-// The sounds played through the system's audio output: one effect per sound, loaded from
-// the program's resources once, played without waiting. A sound replaces one still playing.
-// Without an audio device the effects stay silent.
+// The sounds played through the system's audio output. The audio toolkit and its back end
+// live in a library of their own (libtarnwick_sounds.so) that is loaded when the first sound
+// plays, so that they take no memory while no sound has been asked for. Without the library
+// or an audio device the sounds stay silent.
 class SoundEffects : public SoundPlayer {
 public:
     SoundEffects();
@@ -20,6 +18,12 @@ public:
     void Play(EngineSound sound) override;
 
 private:
-    QObject owner; // parent of the effects
-    std::array<QSoundEffect *, 5> effects{};
+    std::unique_ptr<SoundPlayer> output;
+    bool loaded = false; // tried to load the library (once)
 };
+
+// The sound library's entry point: a new player of the five sounds, owned by the caller.
+extern "C" {
+using SoundOutputEntry = SoundPlayer *(*)();
+}
+inline constexpr char SoundOutputEntryName[] = "tarnwickSoundOutput";
