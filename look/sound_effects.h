@@ -2,12 +2,16 @@
 
 #include "engine/engine_state.h"
 
+#include <QObject>
+#include <QThreadPool>
 #include <memory>
+#include <optional>
 
 // The sounds played through the system's audio output. The audio toolkit and its back end
-// live in a library of their own (libtarnwick_sounds.so) that is loaded when the first sound
-// plays, so that they take no memory while no sound has been asked for. Without the library
-// or an audio device the sounds stay silent.
+// live in a library of their own (libtarnwick_sounds.so) that takes no memory until the first
+// sound is asked for: then it is loaded on a worker, so the move or deal that asked does not
+// wait, and that sound plays once the library is in. Without the library or an audio device
+// the sounds stay silent.
 class SoundEffects : public SoundPlayer {
 public:
     SoundEffects();
@@ -19,7 +23,10 @@ public:
 
 private:
     std::unique_ptr<SoundPlayer> output;
-    bool loaded = false; // tried to load the library (once)
+    bool loading = false;               // the library was asked for (once)
+    std::optional<EngineSound> pending; // the last sound asked for while it loads
+    QObject context;                    // receives the loaded library on this thread
+    QThreadPool loader;                 // waited for before the rest goes
 };
 
 // The sound library's entry point: a new player of the five sounds, owned by the caller.
