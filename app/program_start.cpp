@@ -146,9 +146,8 @@ int runProgram(int argc, char **argv)
             window.GameDialog()->PostStartMessage();
         });
     }
-    // The audio back end takes tens of milliseconds to load: it comes once the game
-    // selection is on screen, well before a player has chosen a game.
-    QTimer::singleShot(1000, &window, [&window] { window.StartSounds(); });
+    // The audio toolkit itself is loaded when the first sound plays.
+    window.StartSounds();
 
     const int code = app.exec();
     if (app.failed())

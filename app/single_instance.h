@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <vector>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // Names shared by every copy of the program.
 namespace InstanceMessage {
@@ -14,9 +16,9 @@ inline constexpr char Terminate[] = "QELTERMINATE"; // "-STOP": end the running 
 inline constexpr char Open[] = "OPEN";              // a second start given a saved game
 } // namespace InstanceMessage
 
-// One running copy per user: a lock file "TARNWICK.lock" and a local server "TARNWICK",
-// both in the user's runtime folder. The copy that holds the lock listens; a later start
-// sends it a message by name and ends.
+// One running copy per user: a lock file "TARNWICK.lock" and a local (AF_UNIX) stream
+// socket "TARNWICK", both in the user's runtime folder. The copy that holds the lock
+// listens; a later start sends it one line, waits for the answer "0" and ends.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -51,9 +53,19 @@ Q_SIGNALS:
     void OpenRequested(const QString &path);
 
 private:
-    void readMessage(class QLocalSocket *socket);
+    struct Connection {
+        int descriptor = -1;
+        QSocketNotifier *notifier = nullptr;
+        QByteArray received;
+    };
+    void acceptConnections();
+    void readFrom(int descriptor);
+    void drop(int descriptor);
+    void closeServer();
 
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer *server_ = nullptr;
+    int server_ = -1;
+    QSocketNotifier *serverNotifier_ = nullptr;
+    std::vector<Connection> connections_;
 };

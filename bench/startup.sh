@@ -58,7 +58,8 @@ floor_ms=$(cut -d' ' -f1 "$work/floor" | median)
 floor_kb=$(cut -d' ' -f2 "$work/floor" | median)
 program_ms=$(cut -d' ' -f1 "$work/program" | median)
 program_kb=$(cut -d' ' -f2 "$work/program" | median)
-echo "empty window: ${floor_ms} ms to its dialog, $((floor_kb / 1024)) MB resident at 3 s (median of $runs)"
-echo "Tarnwick:     ${program_ms} ms to the game selection, $((program_kb / 1024)) MB resident at 3 s"
+megabytes() { awk "BEGIN {printf \"%.1f\", $1 / 1024}"; }
+echo "empty window: ${floor_ms} ms to its dialog, $(megabytes "$floor_kb") MiB resident at 3 s (median of $runs)"
+echo "Tarnwick:     ${program_ms} ms to the game selection, $(megabytes "$program_kb") MiB resident at 3 s"
 awk "BEGIN {printf \"ratio: %.2f (scale %s)\n\", $program_ms / $floor_ms, \"$scale\"}"
 rm -rf "$work"

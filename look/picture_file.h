@@ -19,7 +19,7 @@ bool HasJpegName(const QString &path);
 bool HasJpegMarkers(const QByteArray &data);
 bool IsValidJpegFile(const QString &path);
 
-// Decodes JPEG data with TurboJPEG at the scale nearest above the wanted size, anything else
+// Decodes JPEG data with libjpeg-turbo at the scale nearest above the wanted size, anything else
 // (BMP, PNG) through QImageReader with an allocation limit.
 QImage Decode(const QByteArray &data, QSize wanted = QSize());
 

@@ -1,49 +1,33 @@
 #include "look/sound_effects.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "look/program_library.h"
 
-namespace {
+SoundEffects::SoundEffects() = default;
 
-const char *resourceName(EngineSound sound)
+SoundEffects::~SoundEffects()
 {
-    switch (sound) {
-    case EngineSound::PLYSEL:
-        return "PLYSEL";
-    case EngineSound::TURN:
-        return "TURN";
-    case EngineSound::PLYWIN:
-        return "PLYWIN";
-    case EngineSound::SHUFFLE:
-        return "SHUFFLE";
-    case EngineSound::CARDDRAG:
-        return "CARDDRAG";
-    }
-    return "";
+    loader.waitForDone();
 }
-
-} // namespace
-
-SoundEffects::SoundEffects()
-{
-    for (size_t index = 0; index < effects.size(); ++index) {
-        auto *effect = new QSoundEffect(&owner);
-        effect->setSource(QUrl(QStringLiteral("qrc:/wave/%1").arg(QLatin1String(resourceName(EngineSound(index))))));
-        effects[index] = effect;
-    }
-}
-
-SoundEffects::~SoundEffects() = default;
 
 void SoundEffects::Play(EngineSound sound)
 {
-    const size_t index = size_t(sound);
-    if (index >= effects.size())
+    if (output) {
+        output->Play(sound);
         return;
-    for (QSoundEffect *effect : effects)
-        if (effect != effects[index] && effect->isPlaying())
-            effect->stop();
-    // A sound whose data could not be loaded has nothing to play.
-    if (effects[index]->status() != QSoundEffect::Error)
-        effects[index]->play();
+    }
+    pending = sound;
+    if (loading)
+        return;
+    loading = true;
+    loader.start([this] {
+        const auto entry = reinterpret_cast<SoundOutputEntry>(programLibraryEntry("sounds", SoundOutputEntryName));
+        // The effects are made on the asking thread, which plays them.
+        QMetaObject::invokeMethod(&context, [this, entry] {
+            if (entry)
+                output.reset(entry());
+            if (output && pending)
+                output->Play(*pending);
+            pending.reset();
+        }, Qt::QueuedConnection);
+    });
 }

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSize>
 
-// JPEG through libjpeg-turbo's TurboJPEG API. Every picture file is untrusted: the header
+// JPEG through libjpeg-turbo's libjpeg interface. Every picture file is untrusted: the header
 // is read first and absurd dimensions are refused before anything is allocated.
 namespace JpegCodec {
 

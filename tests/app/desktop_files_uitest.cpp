@@ -68,7 +68,9 @@ void expectInstalledTree(const QDir &prefix)
                                QStringLiteral("share/man/man6/tarnwick.6.gz"),
                                QStringLiteral("share/tarnwick/sdeck.dll"),
                                QStringLiteral("share/tarnwick/cdeck1.dll"),
-                               QStringLiteral("share/tarnwick/Decks/books.jpg")};
+                               QStringLiteral("share/tarnwick/Decks/books.jpg"),
+                               QStringLiteral("lib/tarnwick/libtarnwick_charts.so"),
+                               QStringLiteral("lib/tarnwick/libtarnwick_sounds.so")};
     for (const QString &file : files)
         EXPECT_TRUE(QFile::exists(prefix.filePath(file))) << file.toStdString();
     for (int size : {48, 64, 128, 256}) {

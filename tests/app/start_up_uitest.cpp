@@ -135,6 +135,20 @@ TEST_F(Program, SecondStartExitsAtOnceAndLeavesTheFirstRunning)
     EXPECT_TRUE(errors.contains("raise()"));
 }
 
+// The audio and network toolkits take memory from start to end: a copy waiting in its game
+// selection has loaded neither (sounds load with the first sound played).
+TEST_F(Program, AStartedCopyLoadsNeitherTheAudioNorTheNetworkToolkit)
+{
+    QProcess *copy = startListening();
+    ASSERT_EQ(run({}), 0); // answered: the copy's event loop runs
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(copy->processId()));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    EXPECT_TRUE(mapped.contains("libQt6Widgets"));
+    EXPECT_FALSE(mapped.contains("libQt6Multimedia"));
+    EXPECT_FALSE(mapped.contains("libQt6Network"));
+}
+
 TEST_F(Program, StopInAnyCaseEndsTheRunningCopyWhichWritesItsSettings)
 {
     QProcess *first = startListening();
