@@ -78,6 +78,22 @@ bool goesHome(const KlondikeState &s, SolverCard card)
     return card && RankOf(card) == s.home[SuitIndexOf(card)] + 1;
 }
 
+// A card bound for its foundation that no card could still need to lie on. Where only
+// runs in sequence move, that holds too when each card of the other colour one rank lower
+// is home or goes home as soon as it is on top, and so does every card of this colour two
+// ranks lower that could lie on one of those: any run such a card carries can go home
+// instead. Yukon's groups may carry any cards, so there only the first test holds.
+bool safeHome(const KlondikeState &s, SolverCard card, bool anyGroup)
+{
+    const int rank = RankOf(card);
+    if (SafeHomeAlternate(s.home.data(), card))
+        return true;
+    if (anyGroup)
+        return false;
+    const int partner = s.home[3 - SuitIndexOf(card)]; // the other suit of the same colour
+    return rank <= LowestOtherColourHome(s.home.data(), card) + 2 && rank <= partner + 3;
+}
+
 // Klondike, and Yukon: the same columns without the stock, where any face-up card moves
 // with the cards on it when it fits.
 class KlondikeGame {
@@ -122,7 +138,7 @@ public:
             again = false;
             for (int place = 0; place <= WastePlace; ++place) {
                 const SolverCard card = topOf(s, place);
-                if (goesHome(s, card) && SafeHomeAlternate(s.home.data(), card)) {
+                if (goesHome(s, card) && safeHome(s, card, anyGroup)) {
                     const Move m{Kind::ToHome, std::uint8_t(place), Home, 1};
                     Apply(s, m);
                     applied.push_back(m);
@@ -155,9 +171,13 @@ public:
                 add(Kind::ToHome, place, Home, 1, 1000);
 
         // Every card the stock's turning brings to the top of the waste, and where it goes.
+        // A card met again in a later pass leaves the same position with fewer redeals,
+        // which can do nothing the first could not: only its first showing counts.
         State talon = s;
+        std::uint64_t shown = 0;
         for (int clicks = 0; clicks <= ClickHorizon; ++clicks) {
-            if (const SolverCard card = topOf(talon, WastePlace)) {
+            if (const SolverCard card = topOf(talon, WastePlace); card && !(shown >> card & 1)) {
+                shown |= std::uint64_t(1) << card;
                 const int cost = 4 * clicks + 150 * (s.redealsLeft - talon.redealsLeft);
                 if (goesHome(talon, card))
                     add(Kind::ToHome, WastePlace, Home, 1, 900 - cost, clicks);
