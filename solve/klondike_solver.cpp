@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace {
 
@@ -150,6 +151,8 @@ public:
 
     void Moves(const State &s, std::vector<Move> &out, unsigned variant) const
     {
+        if (blocked(s))
+            return;
         struct Scored {
             Move move;
             int score;
@@ -237,6 +240,37 @@ public:
             out.push_back(list[i].move);
     }
 
+    // A card that can never leave its column: only face-down cards lie beneath it, so it
+    // leaves only on its own, but a lower card of its suit is among them, so it cannot go
+    // home first, and each card it could be laid on is home or beneath it too. No position
+    // after this one is won.
+    static bool blocked(const State &s)
+    {
+        for (int c = 0; c < ColumnCount; ++c) {
+            std::uint64_t beneath = 0; // the column's cards below the one looked at
+            for (int i = 0; i < s.length[c] && i <= s.faceDown[c]; ++i) {
+                const SolverCard card = s.columns[c][i];
+                const int rank = RankOf(card);
+                if (rank < 13 && (beneath & lowerOfSuit(card))) {
+                    bool stays = true;
+                    for (const int parentSuit : {IsRed(card) ? 0 : 1, IsRed(card) ? 3 : 2})
+                        if (s.home[parentSuit] <= rank && !(beneath >> MakeCard(parentSuit, rank + 1) & 1))
+                            stays = false;
+                    if (stays)
+                        return true;
+                }
+                beneath |= std::uint64_t(1) << card;
+            }
+        }
+        return false;
+    }
+
+    // The cards of card's suit below its rank, as a mask of card bytes.
+    static std::uint64_t lowerOfSuit(SolverCard card)
+    {
+        return ((std::uint64_t(1) << RankOf(card)) - 2) << (SuitIndexOf(card) << 4);
+    }
+
     // A King that could fill an empty column: face up above other cards, or in the stock or
     // waste.
     static bool kingWaiting(const State &s)
@@ -308,12 +342,50 @@ private:
     bool anyGroup;
 };
 
+// A deal the first ordering leads astray is mostly won at once by another: attempts with
+// shuffled orderings and growing position caps take up to a third of the time, then one
+// search takes what is left. Any attempt that runs out of positions has proved the deal
+// cannot be won.
+SolveResult searchWithRestarts(const KlondikeGame &game, const KlondikeState &start, const SolveBudget &budget)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point began = Clock::now();
+    const auto spent = [&] {
+        return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - began).count();
+    };
+    long long positions = 0;
+    long long cap = 1000;
+    for (unsigned variant = 0; positions + cap < budget.positions / 3 && spent() * 3 < budget.milliseconds;
+         ++variant, cap += cap / 2) {
+        SolveResult result = DepthFirstAttempt(
+            game, start, {.positions = cap, .milliseconds = budget.milliseconds - spent(), .cancel = budget.cancel},
+            variant);
+        positions += result.positions;
+        if (result.verdict != Verdict::Unknown || spent() >= budget.milliseconds || cancelled(budget)) {
+            result.positions = positions;
+            result.milliseconds = spent();
+            return result;
+        }
+    }
+    SolveResult result = DepthFirstAttempt(game, start,
+                                           {.positions = budget.positions - positions,
+                                            .milliseconds = budget.milliseconds - spent(),
+                                            .cancel = budget.cancel},
+                                           0);
+    result.positions += positions;
+    result.milliseconds = spent();
+    return result;
+}
+
 class KlondikePosition : public SolverPosition {
 public:
     KlondikePosition(const KlondikeState &state, bool anyGroup) : state(state), anyGroup(anyGroup) {}
     SolveResult Solve(const SolveBudget &budget) const override
     {
-        return DepthFirstSearch(KlondikeGame(anyGroup), state, budget);
+        // Klondike's losses take a whole search to prove, Yukon's wins are mostly found by
+        // one of many short ones.
+        return anyGroup ? searchWithRestarts(KlondikeGame(anyGroup), state, budget)
+                        : DepthFirstSearch(KlondikeGame(anyGroup), state, budget);
     }
 
 private:
