@@ -176,22 +176,36 @@ public:
         // Every card the stock's turning brings to the top of the waste, and where it goes.
         // A card met again in a later pass leaves the same position with fewer redeals,
         // which can do nothing the first could not: only its first showing counts.
-        State talon = s;
+        // The talon in dealing order: the waste bottom up, then the stock top down; the
+        // waste's top card is the one before `at`.
+        SolverCard order[TalonSize];
+        int talonCount = 0;
+        for (int i = 0; i < s.wasteCount; ++i)
+            order[talonCount++] = s.waste[i];
+        for (int i = s.stockCount - 1; i >= 0; --i)
+            order[talonCount++] = s.stock[i];
         std::uint64_t shown = 0;
-        for (int clicks = 0; clicks <= ClickHorizon; ++clicks) {
-            if (const SolverCard card = topOf(talon, WastePlace); card && !(shown >> card & 1)) {
+        for (int clicks = 0, at = s.wasteCount, redeals = 0; clicks <= ClickHorizon; ++clicks) {
+            if (const SolverCard card = at > 0 ? order[at - 1] : 0; card && !(shown >> card & 1)) {
                 shown |= std::uint64_t(1) << card;
-                const int cost = 4 * clicks + 150 * (s.redealsLeft - talon.redealsLeft);
-                if (goesHome(talon, card))
+                const int cost = 4 * clicks + 150 * redeals;
+                if (goesHome(s, card))
                     add(Kind::ToHome, WastePlace, Home, 1, 900 - cost, clicks);
                 for (int to = 0; to < ColumnCount; ++to) {
-                    const SolverCard top = topOf(talon, to);
+                    const SolverCard top = topOf(s, to);
                     if (top ? FitsDownAlternate(top, card) : (RankOf(card) == 13 && to == firstEmpty))
                         add(Kind::ToColumn, WastePlace, to, 1, 600 - cost, clicks);
                 }
             }
-            if (!clickStock(talon))
-                break;
+            // The click: three cards more, or the redeal when the stock is out.
+            if (at < talonCount) {
+                at = std::min(at + 3, talonCount);
+            } else {
+                if (talonCount == 0 || redeals == s.redealsLeft)
+                    break;
+                at = 0;
+                ++redeals;
+            }
         }
 
         for (int from = 0; from < ColumnCount; ++from) {
@@ -310,9 +324,22 @@ public:
     {
         std::uint64_t h = 0;
         for (int c = 0; c < ColumnCount; ++c)
-            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
-        h ^= PileHash(s.stock.data(), s.stockCount, 0x100);
-        h ^= MixHash(PileHash(s.waste.data(), s.wasteCount, 0x200) + s.redealsLeft);
+            h += packedHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
+        h ^= packedHash(s.stock.data(), s.stockCount, 0x100);
+        h ^= MixHash(packedHash(s.waste.data(), s.wasteCount, 0x200) + s.redealsLeft);
+        return h;
+    }
+
+    // A pile's hash taking its cards eight at a time (the bytes past its top are not read).
+    static std::uint64_t packedHash(const SolverCard *cards, int count, std::uint64_t salt)
+    {
+        std::uint64_t h = MixHash(salt + std::uint64_t(count));
+        for (int i = 0; i < count; i += 8) {
+            std::uint64_t word = 0;
+            for (int k = std::min(8, count - i) - 1; k >= 0; --k)
+                word = word << 8 | cards[i + k];
+            h = MixHash(h ^ word);
+        }
         return h;
     }
 
