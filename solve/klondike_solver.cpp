@@ -208,6 +208,9 @@ public:
             }
         }
 
+        // Klondike asks these of many moves: found once.
+        const std::uint64_t inSight = anyGroup ? 0 : faceUpCards(s);
+        const bool kingComes = !anyGroup && kingWaiting(s);
         for (int from = 0; from < ColumnCount; ++from) {
             const int length = s.length[from];
             const int down = s.faceDown[from];
@@ -231,10 +234,10 @@ public:
                     // In Klondike the rest can wait until it serves: an emptied column until
                     // a King may fill it, an uncovered card until it goes home or the other
                     // card that fits on it can come.
-                    if (!anyGroup && i == 0 && !kingWaiting(s))
+                    if (!anyGroup && i == 0 && !kingComes)
                         continue;
                     if (!anyGroup && i > down && !goesHome(s, s.columns[from][i - 1])
-                        && !twinAvailable(s, card))
+                        && !(inSight >> twinOf(card) & 1))
                         continue;
                     if (!top)
                         score -= 100;
@@ -302,22 +305,21 @@ public:
         return false;
     }
 
-    // The other card of the same rank and colour as card is face up in a column or in the
-    // stock or waste.
-    static bool twinAvailable(const State &s, SolverCard card)
+    // The other card of the same rank and colour.
+    static SolverCard twinOf(SolverCard card) { return MakeCard(3 - SuitIndexOf(card), RankOf(card)); }
+
+    // The cards face up in the columns or in the stock or waste, as a mask of card bytes.
+    static std::uint64_t faceUpCards(const State &s)
     {
-        const SolverCard twin = MakeCard(3 - SuitIndexOf(card), RankOf(card));
+        std::uint64_t cards = 0;
         for (int c = 0; c < ColumnCount; ++c)
             for (int i = s.faceDown[c]; i < s.length[c]; ++i)
-                if (s.columns[c][i] == twin)
-                    return true;
+                cards |= std::uint64_t(1) << s.columns[c][i];
         for (int i = 0; i < s.stockCount; ++i)
-            if (s.stock[i] == twin)
-                return true;
+            cards |= std::uint64_t(1) << s.stock[i];
         for (int i = 0; i < s.wasteCount; ++i)
-            if (s.waste[i] == twin)
-                return true;
-        return false;
+            cards |= std::uint64_t(1) << s.waste[i];
+        return cards;
     }
 
     std::uint64_t Hash(const State &s) const
