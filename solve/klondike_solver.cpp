@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace {
 
@@ -78,6 +79,22 @@ bool goesHome(const KlondikeState &s, SolverCard card)
     return card && RankOf(card) == s.home[SuitIndexOf(card)] + 1;
 }
 
+// A card bound for its foundation that no card could still need to lie on. Where only
+// runs in sequence move, that holds too when each card of the other colour one rank lower
+// is home or goes home as soon as it is on top, and so does every card of this colour two
+// ranks lower that could lie on one of those: any run such a card carries can go home
+// instead. Yukon's groups may carry any cards, so there only the first test holds.
+bool safeHome(const KlondikeState &s, SolverCard card, bool anyGroup)
+{
+    const int rank = RankOf(card);
+    if (SafeHomeAlternate(s.home.data(), card))
+        return true;
+    if (anyGroup)
+        return false;
+    const int partner = s.home[3 - SuitIndexOf(card)]; // the other suit of the same colour
+    return rank <= LowestOtherColourHome(s.home.data(), card) + 2 && rank <= partner + 3;
+}
+
 // Klondike, and Yukon: the same columns without the stock, where any face-up card moves
 // with the cards on it when it fits.
 class KlondikeGame {
@@ -122,7 +139,7 @@ public:
             again = false;
             for (int place = 0; place <= WastePlace; ++place) {
                 const SolverCard card = topOf(s, place);
-                if (goesHome(s, card) && SafeHomeAlternate(s.home.data(), card)) {
+                if (goesHome(s, card) && safeHome(s, card, anyGroup)) {
                     const Move m{Kind::ToHome, std::uint8_t(place), Home, 1};
                     Apply(s, m);
                     applied.push_back(m);
@@ -134,6 +151,8 @@ public:
 
     void Moves(const State &s, std::vector<Move> &out, unsigned variant) const
     {
+        if (blocked(s))
+            return;
         struct Scored {
             Move move;
             int score;
@@ -155,22 +174,43 @@ public:
                 add(Kind::ToHome, place, Home, 1, 1000);
 
         // Every card the stock's turning brings to the top of the waste, and where it goes.
-        State talon = s;
-        for (int clicks = 0; clicks <= ClickHorizon; ++clicks) {
-            if (const SolverCard card = topOf(talon, WastePlace)) {
-                const int cost = 4 * clicks + 150 * (s.redealsLeft - talon.redealsLeft);
-                if (goesHome(talon, card))
+        // A card met again in a later pass leaves the same position with fewer redeals,
+        // which can do nothing the first could not: only its first showing counts.
+        // The talon in dealing order: the waste bottom up, then the stock top down; the
+        // waste's top card is the one before `at`.
+        SolverCard order[TalonSize];
+        int talonCount = 0;
+        for (int i = 0; i < s.wasteCount; ++i)
+            order[talonCount++] = s.waste[i];
+        for (int i = s.stockCount - 1; i >= 0; --i)
+            order[talonCount++] = s.stock[i];
+        std::uint64_t shown = 0;
+        for (int clicks = 0, at = s.wasteCount, redeals = 0; clicks <= ClickHorizon; ++clicks) {
+            if (const SolverCard card = at > 0 ? order[at - 1] : 0; card && !(shown >> card & 1)) {
+                shown |= std::uint64_t(1) << card;
+                const int cost = 4 * clicks + 150 * redeals;
+                if (goesHome(s, card))
                     add(Kind::ToHome, WastePlace, Home, 1, 900 - cost, clicks);
                 for (int to = 0; to < ColumnCount; ++to) {
-                    const SolverCard top = topOf(talon, to);
+                    const SolverCard top = topOf(s, to);
                     if (top ? FitsDownAlternate(top, card) : (RankOf(card) == 13 && to == firstEmpty))
                         add(Kind::ToColumn, WastePlace, to, 1, 600 - cost, clicks);
                 }
             }
-            if (!clickStock(talon))
-                break;
+            // The click: three cards more, or the redeal when the stock is out.
+            if (at < talonCount) {
+                at = std::min(at + 3, talonCount);
+            } else {
+                if (talonCount == 0 || redeals == s.redealsLeft)
+                    break;
+                at = 0;
+                ++redeals;
+            }
         }
 
+        // Klondike asks these of many moves: found once.
+        const std::uint64_t inSight = anyGroup ? 0 : faceUpCards(s);
+        const bool kingComes = !anyGroup && kingWaiting(s);
         for (int from = 0; from < ColumnCount; ++from) {
             const int length = s.length[from];
             const int down = s.faceDown[from];
@@ -194,10 +234,10 @@ public:
                     // In Klondike the rest can wait until it serves: an emptied column until
                     // a King may fill it, an uncovered card until it goes home or the other
                     // card that fits on it can come.
-                    if (!anyGroup && i == 0 && !kingWaiting(s))
+                    if (!anyGroup && i == 0 && !kingComes)
                         continue;
                     if (!anyGroup && i > down && !goesHome(s, s.columns[from][i - 1])
-                        && !twinAvailable(s, card))
+                        && !(inSight >> twinOf(card) & 1))
                         continue;
                     if (!top)
                         score -= 100;
@@ -217,6 +257,37 @@ public:
             out.push_back(list[i].move);
     }
 
+    // A card that can never leave its column: only face-down cards lie beneath it, so it
+    // leaves only on its own, but a lower card of its suit is among them, so it cannot go
+    // home first, and each card it could be laid on is home or beneath it too. No position
+    // after this one is won.
+    static bool blocked(const State &s)
+    {
+        for (int c = 0; c < ColumnCount; ++c) {
+            std::uint64_t beneath = 0; // the column's cards below the one looked at
+            for (int i = 0; i < s.length[c] && i <= s.faceDown[c]; ++i) {
+                const SolverCard card = s.columns[c][i];
+                const int rank = RankOf(card);
+                if (rank < 13 && (beneath & lowerOfSuit(card))) {
+                    bool stays = true;
+                    for (const int parentSuit : {IsRed(card) ? 0 : 1, IsRed(card) ? 3 : 2})
+                        if (s.home[parentSuit] <= rank && !(beneath >> MakeCard(parentSuit, rank + 1) & 1))
+                            stays = false;
+                    if (stays)
+                        return true;
+                }
+                beneath |= std::uint64_t(1) << card;
+            }
+        }
+        return false;
+    }
+
+    // The cards of card's suit below its rank, as a mask of card bytes.
+    static std::uint64_t lowerOfSuit(SolverCard card)
+    {
+        return ((std::uint64_t(1) << RankOf(card)) - 2) << (SuitIndexOf(card) << 4);
+    }
+
     // A King that could fill an empty column: face up above other cards, or in the stock or
     // waste.
     static bool kingWaiting(const State &s)
@@ -234,31 +305,43 @@ public:
         return false;
     }
 
-    // The other card of the same rank and colour as card is face up in a column or in the
-    // stock or waste.
-    static bool twinAvailable(const State &s, SolverCard card)
+    // The other card of the same rank and colour.
+    static SolverCard twinOf(SolverCard card) { return MakeCard(3 - SuitIndexOf(card), RankOf(card)); }
+
+    // The cards face up in the columns or in the stock or waste, as a mask of card bytes.
+    static std::uint64_t faceUpCards(const State &s)
     {
-        const SolverCard twin = MakeCard(3 - SuitIndexOf(card), RankOf(card));
+        std::uint64_t cards = 0;
         for (int c = 0; c < ColumnCount; ++c)
             for (int i = s.faceDown[c]; i < s.length[c]; ++i)
-                if (s.columns[c][i] == twin)
-                    return true;
+                cards |= std::uint64_t(1) << s.columns[c][i];
         for (int i = 0; i < s.stockCount; ++i)
-            if (s.stock[i] == twin)
-                return true;
+            cards |= std::uint64_t(1) << s.stock[i];
         for (int i = 0; i < s.wasteCount; ++i)
-            if (s.waste[i] == twin)
-                return true;
-        return false;
+            cards |= std::uint64_t(1) << s.waste[i];
+        return cards;
     }
 
     std::uint64_t Hash(const State &s) const
     {
         std::uint64_t h = 0;
         for (int c = 0; c < ColumnCount; ++c)
-            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
-        h ^= PileHash(s.stock.data(), s.stockCount, 0x100);
-        h ^= MixHash(PileHash(s.waste.data(), s.wasteCount, 0x200) + s.redealsLeft);
+            h += packedHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
+        h ^= packedHash(s.stock.data(), s.stockCount, 0x100);
+        h ^= MixHash(packedHash(s.waste.data(), s.wasteCount, 0x200) + s.redealsLeft);
+        return h;
+    }
+
+    // A pile's hash taking its cards eight at a time (the bytes past its top are not read).
+    static std::uint64_t packedHash(const SolverCard *cards, int count, std::uint64_t salt)
+    {
+        std::uint64_t h = MixHash(salt + std::uint64_t(count));
+        for (int i = 0; i < count; i += 8) {
+            std::uint64_t word = 0;
+            for (int k = std::min(8, count - i) - 1; k >= 0; --k)
+                word = word << 8 | cards[i + k];
+            h = MixHash(h ^ word);
+        }
         return h;
     }
 
@@ -288,12 +371,50 @@ private:
     bool anyGroup;
 };
 
+// A deal the first ordering leads astray is mostly won at once by another: attempts with
+// shuffled orderings and growing position caps take up to a third of the time, then one
+// search takes what is left. Any attempt that runs out of positions has proved the deal
+// cannot be won.
+SolveResult searchWithRestarts(const KlondikeGame &game, const KlondikeState &start, const SolveBudget &budget)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point began = Clock::now();
+    const auto spent = [&] {
+        return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - began).count();
+    };
+    long long positions = 0;
+    long long cap = 1000;
+    for (unsigned variant = 0; positions + cap < budget.positions / 3 && spent() * 3 < budget.milliseconds;
+         ++variant, cap += cap / 2) {
+        SolveResult result = DepthFirstAttempt(
+            game, start, {.positions = cap, .milliseconds = budget.milliseconds - spent(), .cancel = budget.cancel},
+            variant);
+        positions += result.positions;
+        if (result.verdict != Verdict::Unknown || spent() >= budget.milliseconds || cancelled(budget)) {
+            result.positions = positions;
+            result.milliseconds = spent();
+            return result;
+        }
+    }
+    SolveResult result = DepthFirstAttempt(game, start,
+                                           {.positions = budget.positions - positions,
+                                            .milliseconds = budget.milliseconds - spent(),
+                                            .cancel = budget.cancel},
+                                           0);
+    result.positions += positions;
+    result.milliseconds = spent();
+    return result;
+}
+
 class KlondikePosition : public SolverPosition {
 public:
     KlondikePosition(const KlondikeState &state, bool anyGroup) : state(state), anyGroup(anyGroup) {}
     SolveResult Solve(const SolveBudget &budget) const override
     {
-        return DepthFirstSearch(KlondikeGame(anyGroup), state, budget);
+        // Klondike's losses take a whole search to prove, Yukon's wins are mostly found by
+        // one of many short ones.
+        return anyGroup ? searchWithRestarts(KlondikeGame(anyGroup), state, budget)
+                        : DepthFirstSearch(KlondikeGame(anyGroup), state, budget);
     }
 
 private:

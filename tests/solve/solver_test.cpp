@@ -168,6 +168,14 @@ TEST(Solver, HandMadePositionsGetTheirAnswers)
         {"Klondike one move from a win", GameIds::Klondike, {{"Tableau1", "KH"}}, Verdict::Winnable, -1},
         {"Klondike blocked: a Queen on the Jack it waits for", GameIds::Klondike,
          {{"Tableau1", "JH QH"}, {"Tableau2", "KH"}}, Verdict::NotWinnable, -1},
+        // The Queen lies above the Jack of its suit and the King it fits, but leaves with the
+        // King's run for the empty column.
+        {"Klondike a run carries a card off the lower card of its suit", GameIds::Klondike,
+         {{"Tableau1", "jh KC QH"}, {"Tableau3", "KH"}}, Verdict::Winnable, -1},
+        {"Yukon a group carries a card off the lower card of its suit", GameIds::Yukon,
+         {{"Tableau1", "jh KC QH"}, {"Tableau3", "KH"}}, Verdict::Winnable, -1},
+        {"Yukon blocked: a face-down Queen above the Jack of its suit and both black Kings", GameIds::Yukon,
+         {{"Tableau1", "jh kc ks qh KH"}}, Verdict::NotWinnable, -1},
         {"Bisley one move from a win", GameIds::Bisley, {{"Tableau5", "QS"}, {"Cell1", "KS"}}, Verdict::Winnable, -1},
         {"Bisley blocked: each suit's next cards lie under cards of another",
          GameIds::Bisley,
