@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -61,6 +62,10 @@ bool goesHome(const FreeCellState &s, SolverCard card)
 
 class FreeCellGame {
 public:
+    struct Scored {
+        FreeCellMove move;
+        int score;
+    };
     using State = FreeCellState;
     using Move = FreeCellMove;
     explicit FreeCellGame(const CellGameRules &rules) : rules(rules) {}
@@ -69,12 +74,21 @@ public:
     {
         return rules.anySuit ? RankOf(lower) == RankOf(upper) + 1 : FitsDownAlternate(lower, upper);
     }
+    // A card no play can still need on the columns. Built down by alternate colour: both
+    // cards of the other colour one rank lower are home, or those two ranks lower are and
+    // the other suit of its colour three lower is (the cards one lower then go home as soon
+    // as they are free, and none needs them). Built down regardless of suit: every suit is
+    // home up to two ranks lower, for the same reason.
     bool safeHome(const State &s, SolverCard card) const
     {
-        if (!rules.anySuit)
-            return SafeHomeAlternate(s.home.data(), card);
-        const int lowest = std::min({s.home[0], s.home[1], s.home[2], s.home[3]});
-        return RankOf(card) <= 2 || RankOf(card) <= lowest + 1;
+        const int rank = RankOf(card);
+        if (rank <= 2)
+            return true;
+        if (rules.anySuit)
+            return rank <= std::min({s.home[0], s.home[1], s.home[2], s.home[3]}) + 2;
+        const int otherColour = LowestOtherColourHome(s.home.data(), card);
+        const int sameColour = s.home[SuitIndexOf(card) ^ 3]; // Clubs-Spades, Diamonds-Hearts
+        return rank <= otherColour + 1 || (rank <= otherColour + 2 && rank <= sameColour + 3);
     }
     // The length of the run on top of the column.
     int runLength(const State &s, int column) const
@@ -137,11 +151,27 @@ public:
 
     void Moves(const State &s, std::vector<Move> &out, unsigned variant) const
     {
-        struct Scored {
-            Move move;
-            int score;
-        };
         Scored list[MoveListSize];
+        const int n = scoredMoves(s, list);
+        if (variant > 0) {
+            // Noise that differs by move and by position, and anew for every variant.
+            std::uint64_t salt = std::uint64_t(variant) << 40;
+            for (int c = 0; c < ColumnCount; ++c)
+                salt = salt * 31 + s.length[c];
+            for (int i = 0; i < n; ++i) {
+                const Move &m = list[i].move;
+                const std::uint64_t key = salt ^ (std::uint64_t(m.from) << 48 | std::uint64_t(m.to) << 56 | m.count);
+                list[i].score += int(MixHash(key) % std::uint64_t(NoiseRange));
+            }
+        }
+        std::stable_sort(list, list + n, [](const auto &a, const auto &b) { return a.score > b.score; });
+        for (int i = 0; i < n; ++i)
+            out.push_back(list[i].move);
+    }
+
+    // The legal moves, each scored by its own merit and, above all, the position it leads to.
+    int scoredMoves(const State &s, Scored *list) const
+    {
         int n = 0;
         const auto add = [&](int from, int to, int count, int score) {
             if (n < MoveListSize)
@@ -176,10 +206,10 @@ public:
             for (int to = 0; to < rules.columns; ++to) {
                 const SolverCard top = topOf(s, to);
                 if (top && fits(top, card))
-                    add(ColumnCount + c, to, 1, 700 + 13 - RankOf(card));
+                    add(ColumnCount + c, to, 1, (c < CellCount ? 700 : ReserveMerit) + 13 - RankOf(card));
             }
             if (firstEmptyColumn >= 0)
-                add(ColumnCount + c, firstEmptyColumn, 1, 150 + RankOf(card));
+                add(ColumnCount + c, firstEmptyColumn, 1, (c < CellCount ? 150 : ReserveEmptyMerit) + RankOf(card));
         }
 
         for (int from = 0; from < rules.columns; ++from) {
@@ -228,19 +258,13 @@ public:
             }
         }
         // The move's own merit breaks ties; the position it leads to decides.
-        std::vector<Move> settled;
-        for (int i = 0; i < n; ++i) {
-            State child = s;
-            Apply(child, list[i].move);
-            Settle(child, settled);
-            list[i].score += 16 * Evaluate(child);
-        }
-        if (variant > 0)
-            for (int i = 0; i < n; ++i)
-                list[i].score += int(MixHash(variant * 977u + unsigned(i) * 131u + s.length[0]) % NoiseRange);
-        std::stable_sort(list, list + n, [](const Scored &a, const Scored &b) { return a.score > b.score; });
+        ColumnSums sums[ColumnCount];
+        for (int c = 0; c < rules.columns; ++c)
+            sumColumn(s, c, sums[c]);
+        const int value = Evaluate(s);
         for (int i = 0; i < n; ++i)
-            out.push_back(list[i].move);
+            list[i].score += 16 * valueAfter(s, list[i].move, value, sums);
+        return n;
     }
 
     // How promising a position is (higher is better): cards home, the cards still lying on
@@ -250,38 +274,136 @@ public:
         int value = 0;
         for (int suit = 0; suit < 4; ++suit)
             value += 60 * s.home[suit];
-        // Per column: the cards above each card that is wanted soon.
-        for (int c = 0; c < rules.columns; ++c) {
-            const int length = s.length[c];
-            if (length == 0) {
-                value += 40;
-                continue;
-            }
-            const auto &column = s.columns[c];
-            for (int i = 0; i < length; ++i) {
-                const SolverCard card = column[i];
-                const int wait = RankOf(card) - s.home[SuitIndexOf(card)]; // 1: next to go home
-                if (wait <= 2)
-                    value -= (length - 1 - i) * (wait == 1 ? 12 : 5);
-                if (i > 0 && !fits(column[i - 1], card))
-                    value -= 6; // out of sequence: it must move again
+        for (int c = 0; c < rules.columns; ++c)
+            value += columnValue(s, s.columns[c].data(), s.length[c]);
+        for (int c = 0; c < rules.cells; ++c)
+            value += s.cells[c] ? 0 : CellValue;
+        // A reserve card played to a column buries the column's cards (see ReserveValue).
+        for (int c = 0; c < rules.reserves; ++c)
+            value += s.cells[CellCount + c] ? 0 : ReserveValue;
+        return value;
+    }
+
+    // A column's share of the value: the cards above each card that is wanted soon, and
+    // the cards out of sequence, which must move again.
+    int columnValue(const State &s, const SolverCard *column, int length) const
+    {
+        if (length == 0)
+            return 40;
+        int value = 0;
+        for (int i = 0; i < length; ++i) {
+            const SolverCard card = column[i];
+            const int wait = RankOf(card) - s.home[SuitIndexOf(card)]; // 1: next to go home
+            if (wait <= 2)
+                value -= (length - 1 - i) * (wait == 1 ? 12 : 5);
+            if (i > 0 && !fits(column[i - 1], card))
+                value -= 6;
+        }
+        return value;
+    }
+
+    // A column's cards summed from the bottom: the weight each card wanted soon gives the
+    // cards above it, those weights by height, and the cards out of sequence, so that the
+    // value of any part of the column, or of another column with a run added, takes a few
+    // operations.
+    struct ColumnSums {
+        std::array<int, ColumnDepth + 1> weight, height, breaks;
+    };
+
+    void sumColumn(const State &s, int c, ColumnSums &sums) const
+    {
+        const auto &column = s.columns[c];
+        sums.weight[0] = sums.height[0] = sums.breaks[0] = 0;
+        for (int i = 0; i < s.length[c]; ++i) {
+            const int w = cardWeight(s, column[i]);
+            sums.weight[i + 1] = sums.weight[i] + w;
+            sums.height[i + 1] = sums.height[i] + i * w;
+            sums.breaks[i + 1] = sums.breaks[i] + (i > 0 && !fits(column[i - 1], column[i]));
+        }
+    }
+
+    int cardWeight(const State &s, SolverCard card) const
+    {
+        const int wait = RankOf(card) - s.home[SuitIndexOf(card)]; // 1: next to go home
+        return wait == 1 ? 12 : wait == 2 ? 5 : 0;
+    }
+
+    static int sumsValue(int length, int weight, int height, int breaks)
+    {
+        return length == 0 ? 40 : height - (length - 1) * weight - 6 * breaks;
+    }
+
+    // The value of the position a move leads to, and of the safe moves after it, from the
+    // position's value and its columns' sums. Only the two piles the move touches change,
+    // unless a card goes home: then every column's value may.
+    int valueAfter(const State &s, const Move &m, int value, const ColumnSums *sums) const
+    {
+        const bool fromColumn = m.from < ColumnCount;
+        const int left = fromColumn ? s.length[m.from] - m.count : 0;
+        if (m.to == Home || (fromColumn && left > 0)) {
+            const SolverCard uncovered = fromColumn ? s.columns[m.from][left - 1] : 0;
+            if (m.to == Home || (goesHome(s, uncovered) && safeHome(s, uncovered))) {
+                State child = s;
+                std::vector<Move> settled;
+                Apply(child, m);
+                Settle(child, settled);
+                return Evaluate(child);
             }
         }
-        for (int c = 0; c < rules.cells; ++c)
-            value += s.cells[c] ? 0 : 18;
-        // A reserve card that has left is one less card only a column can take.
-        for (int c = 0; c < rules.reserves; ++c)
-            value += s.cells[CellCount + c] ? 0 : 10;
-        return value;
+        int weight, height, breaks, count;
+        SolverCard bottom; // of the cards moved
+        if (fromColumn) {
+            const ColumnSums &from = sums[m.from];
+            const int length = s.length[m.from];
+            count = m.count;
+            bottom = s.columns[m.from][left];
+            value += sumsValue(left, from.weight[left], from.height[left], from.breaks[left]) -
+                     sumsValue(length, from.weight[length], from.height[length], from.breaks[length]);
+            weight = from.weight[length] - from.weight[left];
+            height = from.height[length] - from.height[left] - left * weight;
+            breaks = from.breaks[length] - from.breaks[left + 1];
+        } else {
+            count = 1;
+            bottom = s.cells[m.from - ColumnCount];
+            value += m.from < FirstReserve ? CellValue : ReserveValue;
+            weight = cardWeight(s, bottom);
+            height = breaks = 0;
+        }
+        if (m.to >= ColumnCount)
+            return value - CellValue;
+        const ColumnSums &to = sums[m.to];
+        const int length = s.length[m.to];
+        const int joined = length + count;
+        return value - sumsValue(length, to.weight[length], to.height[length], to.breaks[length]) +
+               sumsValue(joined, to.weight[length] + weight, to.height[length] + height + length * weight,
+                         to.breaks[length] + breaks + (length > 0 && !fits(topOf(s, m.to), bottom)));
     }
 
     std::uint64_t Hash(const State &s) const
     {
+        // Eight cards to a word, so that a column takes a mix or three; the sums make the
+        // order of the columns, and of the cards in the cells, count for nothing.
         std::uint64_t h = 0;
-        for (int c = 0; c < rules.columns; ++c)
-            h += PileHash(s.columns[c].data(), s.length[c], 0);
+        for (int c = 0; c < rules.columns; ++c) {
+            const int length = s.length[c];
+            std::uint64_t column = MixHash(std::uint64_t(length));
+            for (int at = 0; at < length; at += 8) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, s.columns[c].data() + at, 8);
+                if (length - at < 8)
+                    word &= ~std::uint64_t(0) >> (64 - 8 * (length - at));
+                column = MixHash(column ^ word);
+            }
+            h += column;
+        }
+        static const std::array<std::uint64_t, 64> cellKeys = [] {
+            std::array<std::uint64_t, 64> keys{};
+            for (int card = 0; card < 64; ++card)
+                keys[card] = MixHash(0x5000 + card);
+            return keys;
+        }();
         for (int c = 0; c < CellCount + ReserveCount; ++c)
-            h += MixHash(0x5000 + s.cells[c]);
+            h += cellKeys[s.cells[c] & 63];
         return h;
     }
 
@@ -308,7 +430,13 @@ public:
     }
 
 private:
-    static constexpr int NoiseRange = 400;
+    static constexpr int NoiseRange = 2000;
+    static constexpr int CellValue = 18;
+    // The reserve, unlike the cells, is no room to win back: a card stays there, to go home
+    // when its turn comes, unless some card needs it on a column.
+    static constexpr int ReserveValue = -30;
+    static constexpr int ReserveMerit = 0;
+    static constexpr int ReserveEmptyMerit = 0;
     static constexpr int MoveListSize = 240;
     CellGameRules rules;
 };
@@ -318,7 +446,7 @@ public:
     FreeCellPosition(const FreeCellState &state, const CellGameRules &rules) : state(state), rules(rules) {}
     SolveResult Solve(const SolveBudget &budget) const override
     {
-        return DepthFirstSearch(FreeCellGame(rules), state, budget);
+        return RestartingSearch(FreeCellGame(rules), state, budget);
     }
 
 private:
