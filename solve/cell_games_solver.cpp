@@ -135,17 +135,30 @@ public:
 
     void Settle(State &s, std::vector<Move> &applied) const
     {
+        settle(s, [&](const Move &m) { applied.push_back(m); });
+    }
+
+    template <class Record>
+    void settle(State &s, Record &&record) const
+    {
+        const auto send = [&](int place) {
+            const SolverCard card = topOf(s, place);
+            if (!goesHome(s, card) || !safeHome(s, card))
+                return false;
+            const Move m{std::uint8_t(place), Home, 1};
+            Apply(s, m);
+            record(m);
+            return true;
+        };
         for (bool again = true; again;) {
             again = false;
-            for (int place = 0; place < Home; ++place) {
-                const SolverCard card = topOf(s, place);
-                if (goesHome(s, card) && safeHome(s, card)) {
-                    const Move m{std::uint8_t(place), Home, 1};
-                    Apply(s, m);
-                    applied.push_back(m);
+            for (int c = 0; c < rules.columns; ++c)
+                while (send(c))
                     again = true;
-                }
-            }
+            for (int c = 0; c < rules.cells; ++c)
+                again |= send(ColumnCount + c);
+            for (int c = 0; c < rules.reserves; ++c)
+                again |= send(FirstReserve + c);
         }
     }
 
@@ -164,7 +177,10 @@ public:
                 list[i].score += int(MixHash(key) % std::uint64_t(NoiseRange));
             }
         }
-        std::stable_sort(list, list + n, [](const auto &a, const auto &b) { return a.score > b.score; });
+        // Best first, equals in the order made (a short list: insertion is quickest).
+        for (int i = 1; i < n; ++i)
+            for (int j = i; j > 0 && list[j - 1].score < list[j].score; --j)
+                std::swap(list[j - 1], list[j]);
         for (int i = 0; i < n; ++i)
             out.push_back(list[i].move);
     }
@@ -344,9 +360,8 @@ public:
             const SolverCard uncovered = fromColumn ? s.columns[m.from][left - 1] : 0;
             if (m.to == Home || (goesHome(s, uncovered) && safeHome(s, uncovered))) {
                 State child = s;
-                std::vector<Move> settled;
                 Apply(child, m);
-                Settle(child, settled);
+                settle(child, [](const Move &) {});
                 return Evaluate(child);
             }
         }
