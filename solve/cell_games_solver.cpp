@@ -304,18 +304,14 @@ public:
     // the cards out of sequence, which must move again.
     int columnValue(const State &s, const SolverCard *column, int length) const
     {
-        if (length == 0)
-            return 40;
-        int value = 0;
+        int weight = 0, height = 0, breaks = 0;
         for (int i = 0; i < length; ++i) {
-            const SolverCard card = column[i];
-            const int wait = RankOf(card) - s.home[SuitIndexOf(card)]; // 1: next to go home
-            if (wait <= 2)
-                value -= (length - 1 - i) * (wait == 1 ? 12 : 5);
-            if (i > 0 && !fits(column[i - 1], card))
-                value -= 6;
+            const int w = cardWeight(s, column[i]);
+            weight += w;
+            height += i * w;
+            breaks += i > 0 && !fits(column[i - 1], column[i]);
         }
-        return value;
+        return sumsValue(length, weight, height, breaks);
     }
 
     // A column's cards summed from the bottom: the weight each card wanted soon gives the
@@ -346,7 +342,7 @@ public:
 
     static int sumsValue(int length, int weight, int height, int breaks)
     {
-        return length == 0 ? 40 : height - (length - 1) * weight - 6 * breaks;
+        return length == 0 ? EmptyColumnValue : height - (length - 1) * weight - 6 * breaks;
     }
 
     // The value of the position a move leads to, and of the safe moves after it, from the
@@ -446,7 +442,8 @@ public:
 
 private:
     static constexpr int NoiseRange = 2000;
-    static constexpr int CellValue = 18;
+    static constexpr int EmptyColumnValue = 40;
+    static constexpr int CellValue = 30;
     // The reserve, unlike the cells, is no room to win back: a card stays there, to go home
     // when its turn comes, unless some card needs it on a column.
     static constexpr int ReserveValue = -30;

@@ -173,10 +173,10 @@ inline long long LubyTerm(long long i)
 }
 
 // Depth-first attempts, each with its own shuffled ordering, capped by the Luby sequence
-// times RestartUnit positions, until the budget is spent: for games where a deal that
-// one ordering leads astray is mostly won at once by another, with no long attempt to
-// wait for. Once half the positions are spent, one attempt takes all the rest. An attempt
-// that runs out of positions under its cap has proved the deal cannot be won.
+// times RestartUnit positions: for games where a deal that one ordering leads astray is
+// mostly won at once by another. Once half the time or half the positions are spent, one
+// attempt takes all the rest, long enough to run out of positions where the space is
+// small: an attempt that does so under its cap has proved the deal cannot be won.
 inline constexpr long long RestartUnit = 200;
 
 template <class Game>
@@ -188,16 +188,17 @@ SolveResult RestartingSearch(const Game &game, const typename Game::State &start
             .count();
     };
     long long positions = 0;
-    for (long long attempt = 1;; ++attempt) {
+    const long long restartMilliseconds = budget.milliseconds / 2;
+    for (long long attempt = 1; spentMilliseconds() < restartMilliseconds; ++attempt) {
         const long long cap = RestartUnit * LubyTerm(attempt);
         if (positions + cap >= budget.positions / 2)
             break;
         SolveResult result = DepthFirstAttempt(
             game, start,
-            {.positions = cap, .milliseconds = budget.milliseconds - spentMilliseconds(), .cancel = budget.cancel},
+            {.positions = cap, .milliseconds = restartMilliseconds - spentMilliseconds(), .cancel = budget.cancel},
             unsigned(attempt - 1));
         positions += result.positions;
-        if (result.verdict != Verdict::Unknown || spentMilliseconds() >= budget.milliseconds || cancelled(budget)) {
+        if (result.verdict != Verdict::Unknown || cancelled(budget)) {
             result.positions = positions;
             result.milliseconds = spentMilliseconds();
             return result;
