@@ -60,6 +60,20 @@ bool goesHome(const FreeCellState &s, SolverCard card)
     return card && RankOf(card) == s.home[SuitIndexOf(card)] + 1;
 }
 
+// What a position's value counts, per card or place (see FreeCellGame::Evaluate).
+struct Weights {
+    int cell;          // a free cell
+    int emptyColumn;   // an empty column
+    int reserve;       // a reserve card gone: the reserve, unlike the cells, is no room
+                       // to win back, and a card played from it to a column buries the
+                       // column's cards; it stays until its turn to go home comes
+    int next;          // each card above the next card of its suit to go home
+    int second;        // each card above the one after
+    int outOfSequence; // a card not on the card it fits
+};
+
+constexpr Weights PositionWeights = {30, 40, -30, 12, 5, 6};
+
 class FreeCellGame {
 public:
     struct Scored {
@@ -165,7 +179,7 @@ public:
     void Moves(const State &s, std::vector<Move> &out, unsigned variant) const
     {
         Scored list[MoveListSize];
-        const int n = scoredMoves(s, list);
+        const int n = scoredMoves(s, list, PositionWeights);
         if (variant > 0) {
             // Noise that differs by move and by position, and anew for every variant.
             std::uint64_t salt = std::uint64_t(variant) << 40;
@@ -186,7 +200,7 @@ public:
     }
 
     // The legal moves, each scored by its own merit and, above all, the position it leads to.
-    int scoredMoves(const State &s, Scored *list) const
+    int scoredMoves(const State &s, Scored *list, const Weights &w) const
     {
         int n = 0;
         const auto add = [&](int from, int to, int count, int score) {
@@ -276,42 +290,42 @@ public:
         // The move's own merit breaks ties; the position it leads to decides.
         ColumnSums sums[ColumnCount];
         for (int c = 0; c < rules.columns; ++c)
-            sumColumn(s, c, sums[c]);
-        const int value = Evaluate(s);
+            sumColumn(s, c, sums[c], w);
+        const int value = Evaluate(s, w);
         for (int i = 0; i < n; ++i)
-            list[i].score += 16 * valueAfter(s, list[i].move, value, sums);
+            list[i].score += 16 * valueAfter(s, list[i].move, value, sums, w);
         return n;
     }
 
     // How promising a position is (higher is better): cards home, the cards still lying on
     // the next ones each suit needs, free places, and columns out of order.
-    int Evaluate(const State &s) const
+    int Evaluate(const State &s, const Weights &w) const
     {
         int value = 0;
         for (int suit = 0; suit < 4; ++suit)
             value += 60 * s.home[suit];
         for (int c = 0; c < rules.columns; ++c)
-            value += columnValue(s, s.columns[c].data(), s.length[c]);
+            value += columnValue(s, s.columns[c].data(), s.length[c], w);
         for (int c = 0; c < rules.cells; ++c)
-            value += s.cells[c] ? 0 : CellValue;
-        // A reserve card played to a column buries the column's cards (see ReserveValue).
+            value += s.cells[c] ? 0 : w.cell;
+        // A reserve card played to a column buries the column's cards (see the weights).
         for (int c = 0; c < rules.reserves; ++c)
-            value += s.cells[CellCount + c] ? 0 : ReserveValue;
+            value += s.cells[CellCount + c] ? 0 : w.reserve;
         return value;
     }
 
     // A column's share of the value: the cards above each card that is wanted soon, and
     // the cards out of sequence, which must move again.
-    int columnValue(const State &s, const SolverCard *column, int length) const
+    int columnValue(const State &s, const SolverCard *column, int length, const Weights &w) const
     {
         int weight = 0, height = 0, breaks = 0;
         for (int i = 0; i < length; ++i) {
-            const int w = cardWeight(s, column[i]);
-            weight += w;
-            height += i * w;
+            const int card = cardWeight(s, column[i], w);
+            weight += card;
+            height += i * card;
             breaks += i > 0 && !fits(column[i - 1], column[i]);
         }
-        return sumsValue(length, weight, height, breaks);
+        return sumsValue(length, weight, height, breaks, w);
     }
 
     // A column's cards summed from the bottom: the weight each card wanted soon gives the
@@ -322,33 +336,33 @@ public:
         std::array<int, ColumnDepth + 1> weight, height, breaks;
     };
 
-    void sumColumn(const State &s, int c, ColumnSums &sums) const
+    void sumColumn(const State &s, int c, ColumnSums &sums, const Weights &w) const
     {
         const auto &column = s.columns[c];
         sums.weight[0] = sums.height[0] = sums.breaks[0] = 0;
         for (int i = 0; i < s.length[c]; ++i) {
-            const int w = cardWeight(s, column[i]);
-            sums.weight[i + 1] = sums.weight[i] + w;
-            sums.height[i + 1] = sums.height[i] + i * w;
+            const int card = cardWeight(s, column[i], w);
+            sums.weight[i + 1] = sums.weight[i] + card;
+            sums.height[i + 1] = sums.height[i] + i * card;
             sums.breaks[i + 1] = sums.breaks[i] + (i > 0 && !fits(column[i - 1], column[i]));
         }
     }
 
-    int cardWeight(const State &s, SolverCard card) const
+    int cardWeight(const State &s, SolverCard card, const Weights &w) const
     {
         const int wait = RankOf(card) - s.home[SuitIndexOf(card)]; // 1: next to go home
-        return wait == 1 ? 12 : wait == 2 ? 5 : 0;
+        return wait == 1 ? w.next : wait == 2 ? w.second : 0;
     }
 
-    static int sumsValue(int length, int weight, int height, int breaks)
+    static int sumsValue(int length, int weight, int height, int breaks, const Weights &w)
     {
-        return length == 0 ? EmptyColumnValue : height - (length - 1) * weight - 6 * breaks;
+        return length == 0 ? w.emptyColumn : height - (length - 1) * weight - w.outOfSequence * breaks;
     }
 
     // The value of the position a move leads to, and of the safe moves after it, from the
     // position's value and its columns' sums. Only the two piles the move touches change,
     // unless a card goes home: then every column's value may.
-    int valueAfter(const State &s, const Move &m, int value, const ColumnSums *sums) const
+    int valueAfter(const State &s, const Move &m, int value, const ColumnSums *sums, const Weights &w) const
     {
         const bool fromColumn = m.from < ColumnCount;
         const int left = fromColumn ? s.length[m.from] - m.count : 0;
@@ -358,7 +372,7 @@ public:
                 State child = s;
                 Apply(child, m);
                 settle(child, [](const Move &) {});
-                return Evaluate(child);
+                return Evaluate(child, w);
             }
         }
         int weight, height, breaks, count;
@@ -368,26 +382,26 @@ public:
             const int length = s.length[m.from];
             count = m.count;
             bottom = s.columns[m.from][left];
-            value += sumsValue(left, from.weight[left], from.height[left], from.breaks[left]) -
-                     sumsValue(length, from.weight[length], from.height[length], from.breaks[length]);
+            value += sumsValue(left, from.weight[left], from.height[left], from.breaks[left], w) -
+                     sumsValue(length, from.weight[length], from.height[length], from.breaks[length], w);
             weight = from.weight[length] - from.weight[left];
             height = from.height[length] - from.height[left] - left * weight;
             breaks = from.breaks[length] - from.breaks[left + 1];
         } else {
             count = 1;
             bottom = s.cells[m.from - ColumnCount];
-            value += m.from < FirstReserve ? CellValue : ReserveValue;
-            weight = cardWeight(s, bottom);
+            value += m.from < FirstReserve ? w.cell : w.reserve;
+            weight = cardWeight(s, bottom, w);
             height = breaks = 0;
         }
         if (m.to >= ColumnCount)
-            return value - CellValue;
+            return value - w.cell;
         const ColumnSums &to = sums[m.to];
         const int length = s.length[m.to];
         const int joined = length + count;
-        return value - sumsValue(length, to.weight[length], to.height[length], to.breaks[length]) +
+        return value - sumsValue(length, to.weight[length], to.height[length], to.breaks[length], w) +
                sumsValue(joined, to.weight[length] + weight, to.height[length] + height + length * weight,
-                         to.breaks[length] + breaks + (length > 0 && !fits(topOf(s, m.to), bottom)));
+                         to.breaks[length] + breaks + (length > 0 && !fits(topOf(s, m.to), bottom)), w);
     }
 
     std::uint64_t Hash(const State &s) const
@@ -442,11 +456,7 @@ public:
 
 private:
     static constexpr int NoiseRange = 2000;
-    static constexpr int EmptyColumnValue = 40;
-    static constexpr int CellValue = 30;
-    // The reserve, unlike the cells, is no room to win back: a card stays there, to go home
-    // when its turn comes, unless some card needs it on a column.
-    static constexpr int ReserveValue = -30;
+    // Reserve cards onto the columns come last: see Weights::reserve.
     static constexpr int ReserveMerit = 0;
     static constexpr int ReserveEmptyMerit = 0;
     static constexpr int MoveListSize = 240;
