@@ -242,22 +242,22 @@ public:
                 add(ColumnCount + c, firstEmptyColumn, 1, (c < CellCount ? 150 : ReserveEmptyMerit) + RankOf(card));
         }
 
+        SolverCard tops[ColumnCount];
+        for (int c = 0; c < rules.columns; ++c)
+            tops[c] = topOf(s, c);
         for (int from = 0; from < rules.columns; ++from) {
             const int length = s.length[from];
             if (!length)
                 continue;
             const auto &column = s.columns[from];
             const int run = runLength(s, from);
-            // Runs onto another column's top card.
+            // Runs onto another column's top card: the one that fits it lies so deep.
+            const int deepest = std::min(run, carried(s, run, freeCells, emptyColumns));
+            const int topRank = RankOf(column[length - 1]);
             for (int to = 0; to < rules.columns; ++to) {
-                const SolverCard top = topOf(s, to);
-                if (to == from || !top)
-                    continue;
-                const int needed = RankOf(top) - 1;
-                const int depth = RankOf(column[length - 1]) <= needed ? needed - RankOf(column[length - 1]) + 1 : 0;
-                if (depth < 1 || depth > run || depth > carried(s, run, freeCells, emptyColumns))
-                    continue;
-                if (!fits(top, column[length - depth]))
+                const SolverCard top = tops[to];
+                const int depth = RankOf(top) - topRank;
+                if (to == from || !top || depth < 1 || depth > deepest || !fits(top, column[length - depth]))
                     continue;
                 int score = 400 + depth;
                 if (depth == length)
