@@ -48,6 +48,8 @@ BENCHMARK(BM_SolveDeals)
     ->Arg(GameIds::FreeCell)
     ->Arg(GameIds::Klondike)
     ->Arg(GameIds::Yukon)
+    ->Arg(GameIds::FlowerGarden)
+    ->Arg(GameIds::Bouquet)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 

@@ -158,3 +158,59 @@ SolveResult DepthFirstSearch(const Game &game, const typename Game::State &start
     result.milliseconds = spentMilliseconds();
     return result;
 }
+
+// The Luby sequence 1 1 2 1 1 2 4 1 1 2 1 1 2 4 8 ..., term i (from 1).
+inline long long LubyTerm(long long i)
+{
+    for (;;) {
+        int k = 1;
+        while ((1ll << k) - 1 < i)
+            ++k;
+        if (i == (1ll << k) - 1)
+            return 1ll << (k - 1);
+        i -= (1ll << (k - 1)) - 1;
+    }
+}
+
+// Depth-first attempts, each with its own shuffled ordering, capped by the Luby sequence
+// times RestartUnit positions: for games where a deal that one ordering leads astray is
+// mostly won at once by another. Once half the time or half the positions are spent, one
+// attempt takes all the rest, long enough to run out of positions where the space is
+// small: an attempt that does so under its cap has proved the deal cannot be won.
+inline constexpr long long RestartUnit = 200;
+
+template <class Game>
+SolveResult RestartingSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget)
+{
+    const auto began = std::chrono::steady_clock::now();
+    const auto spentMilliseconds = [&] {
+        return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began)
+            .count();
+    };
+    long long positions = 0;
+    const long long restartMilliseconds = budget.milliseconds / 2;
+    for (long long attempt = 1; spentMilliseconds() < restartMilliseconds; ++attempt) {
+        const long long cap = RestartUnit * LubyTerm(attempt);
+        if (positions + cap >= budget.positions / 2)
+            break;
+        SolveResult result = DepthFirstAttempt(
+            game, start,
+            {.positions = cap, .milliseconds = restartMilliseconds - spentMilliseconds(), .cancel = budget.cancel},
+            unsigned(attempt - 1));
+        positions += result.positions;
+        if (result.verdict != Verdict::Unknown || cancelled(budget)) {
+            result.positions = positions;
+            result.milliseconds = spentMilliseconds();
+            return result;
+        }
+    }
+    SolveResult result = DepthFirstAttempt(
+        game, start,
+        {.positions = budget.positions - positions,
+         .milliseconds = budget.milliseconds - spentMilliseconds(),
+         .cancel = budget.cancel},
+        0);
+    result.positions += positions;
+    result.milliseconds = spentMilliseconds();
+    return result;
+}

@@ -165,6 +165,14 @@ TEST(Solver, HandMadePositionsGetTheirAnswers)
           {"Tableau5", "JC TC"}, {"Tableau6", "JD TD"}, {"Tableau7", "JH TH"}, {"Tableau8", "JS TS"}},
          Verdict::NotWinnable,
          -1},
+        // Safe plays home take a Four only once every suit is up to Two: here the Three of
+        // Diamonds needs a Four to lie on, to free the Two below it.
+        {"Flower Garden keeps the Fours a card needs",
+         GameIds::FlowerGarden,
+         {{"Cell1", "4D 2D 3D"}, {"Cell2", "KC QC JC TC 9C 8C 7C 5S 6C 4C"}, {"Cell3", "KH QH JH TH 9H 8H 7H 5C 6H 4H"},
+          {"Cell4", "KS QS JS TS 9S 8S 7S 5H 6S 4S"}, {"Cell5", "QD JD TD 9D 8D 7D 5D 6D"}, {"Cell6", "KD"}},
+         Verdict::Winnable,
+         -1},
         {"Klondike one move from a win", GameIds::Klondike, {{"Tableau1", "KH"}}, Verdict::Winnable, -1},
         {"Klondike blocked: a Queen on the Jack it waits for", GameIds::Klondike,
          {{"Tableau1", "JH QH"}, {"Tableau2", "KH"}}, Verdict::NotWinnable, -1},
