@@ -477,11 +477,6 @@ void TMain_F::showPlayer()
     layoutPanels();
 }
 
-QString TMain_F::StatusText(StatusPanel panel) const
-{
-    return Panels[panel]->text();
-}
-
 void TMain_F::layoutPanels()
 {
     const QFontMetrics metrics(statusBar()->font());

@@ -123,7 +123,6 @@ public:
 
     // Every menu item the window owns, shown or hidden, in menu order.
     const std::vector<QAction *> &MenuItems() const { return menuItems; }
-    QAction *MenuItem(const QString &name) const;
     // Whether an item is in its menu (hidden items are in none, but their keys act).
     bool ItemShown(const QAction *item) const;
 
@@ -195,7 +194,6 @@ public:
 
     // --- status bar ---
     void RefreshStatus() override;
-    QString StatusText(StatusPanel panel) const;
 
     // Minimise (to the tray where there is one and the player asked for it) and restore.
     void MinimizeWindow();

@@ -48,14 +48,6 @@ QAction *TMain_F::addItem(QMenu *menu, const char *name, const QString &caption,
     return item;
 }
 
-QAction *TMain_F::MenuItem(const QString &name) const
-{
-    for (QAction *item : menuItems)
-        if (item->objectName() == name)
-            return item;
-    return nullptr;
-}
-
 bool TMain_F::ItemShown(const QAction *item) const
 {
     const auto home = homeMenu.find(const_cast<QAction *>(item));

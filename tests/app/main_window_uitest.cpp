@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 struct ExpectedItem {
@@ -93,7 +95,10 @@ TEST(MainWindow, EveryMenuItemCarriesItsNameCaptionKeyAndPlace)
                            QStringLiteral("&Options"), QStringLiteral("&Help")}));
     for (const ExpectedItem &expected : Items) {
         SCOPED_TRACE(expected.name);
-        QAction *item = window.MenuItem(QString::fromLatin1(expected.name));
+        const auto named = std::find_if(window.MenuItems().begin(), window.MenuItems().end(), [&](const QAction *item) {
+            return item->objectName() == QString::fromLatin1(expected.name);
+        });
+        QAction *item = named == window.MenuItems().end() ? nullptr : *named;
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text(), QString::fromLatin1(expected.caption));
         EXPECT_EQ(item->shortcut(), expected.key);
@@ -269,7 +274,7 @@ TEST(MainWindow, PauseHidesTheTableAndTheClockLeavesThePauseOut)
     MainWindowFixture fixture;
     TMain_F &window = fixture.Window();
     fixture.DealKlondike();
-    EXPECT_EQ(window.StatusText(ClockPanel), QStringLiteral("0:00:00  "));
+    EXPECT_EQ(window.Panels[ClockPanel]->text(), QStringLiteral("0:00:00  "));
     // A pile that was hidden before the pause stays hidden after it.
     TDeck *hidden = window.Table().Tableau[7];
     hidden->SetVisible(false);
@@ -277,8 +282,8 @@ TEST(MainWindow, PauseHidesTheTableAndTheClockLeavesThePauseOut)
     fixture.now = fixture.now.addSecs(30);
     window.Pause1->trigger();
     ASSERT_TRUE(window.Paused());
-    EXPECT_EQ(window.StatusText(ClockPanel), QStringLiteral("Paused "));
-    EXPECT_EQ(window.StatusText(TipPanel), QString());
+    EXPECT_EQ(window.Panels[ClockPanel]->text(), QStringLiteral("Paused "));
+    EXPECT_EQ(window.Panels[TipPanel]->text(), QString());
     ASSERT_EQ(window.PauseLabels().size(), 3u);
     for (QLabel *label : window.PauseLabels())
         EXPECT_EQ(label->text(), QStringLiteral("Game Paused"));
@@ -289,7 +294,7 @@ TEST(MainWindow, PauseHidesTheTableAndTheClockLeavesThePauseOut)
 
     fixture.now = fixture.now.addSecs(600);
     window.TimeTimerTimer();
-    EXPECT_EQ(window.StatusText(ClockPanel), QStringLiteral("Paused "));
+    EXPECT_EQ(window.Panels[ClockPanel]->text(), QStringLiteral("Paused "));
     window.Pause1->trigger();
     EXPECT_FALSE(window.Paused());
     EXPECT_TRUE(window.PauseLabels().empty());
@@ -299,7 +304,7 @@ TEST(MainWindow, PauseHidesTheTableAndTheClockLeavesThePauseOut)
     fixture.now = fixture.now.addSecs(5);
     window.TimeTimerTimer();
     EXPECT_EQ(window.ElapsedMilliseconds(), 35000);
-    EXPECT_EQ(window.StatusText(ClockPanel), QStringLiteral("0:00:35  "));
+    EXPECT_EQ(window.Panels[ClockPanel]->text(), QStringLiteral("0:00:35  "));
 
     // A win recorded now lasted 35 seconds, not ten minutes more.
     FinishedGame game;
@@ -318,15 +323,15 @@ TEST(MainWindow, StuckPanelAndScorePanel)
     window.RefreshStatus();
     EXPECT_EQ(window.Panels[ScorePanel]->width(), 0) << "no score yet";
     fixture.DealKlondike();
-    EXPECT_EQ(window.StatusText(ScorePanel), QStringLiteral("Score: $-52"));
+    EXPECT_EQ(window.Panels[ScorePanel]->text(), QStringLiteral("Score: $-52"));
     EXPECT_GT(window.Panels[ScorePanel]->maximumWidth(), 0);
     SetYouAreStuck(window.Table(), true);
-    EXPECT_EQ(window.StatusText(TipPanel), QStringLiteral(" You Are Stuck"));
+    EXPECT_EQ(window.Panels[TipPanel]->text(), QStringLiteral(" You Are Stuck"));
     // Drawn white on navy.
     window.Panels[TipPanel]->resize(200, 20);
     const QImage picture = window.Panels[TipPanel]->grab().toImage();
     EXPECT_EQ(QColor(picture.pixel(150, 3)), QColor(0, 0, 128));
-    EXPECT_EQ(window.StatusText(PlayerPanel), QStringLiteral("Player: Default"));
+    EXPECT_EQ(window.Panels[PlayerPanel]->text(), QStringLiteral("Player: Default"));
 }
 
 TEST(MainWindow, ShowNextMoveShowsTheMovesOneAfterTheOtherAndMovesNothing)

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -284,18 +285,18 @@ TEST(PlayFixes, StatusTipDoesNotOutliveItsGame)
         TDeck *stock = window.Table().Stock;
         ASSERT_NE(stock, nullptr);
         sendMouse(board, QEvent::MouseMove, spotOf(stock), Qt::NoButton);
-        const QString stockTip = window.StatusText(TipPanel);
+        const QString stockTip = window.Panels[TipPanel]->text();
         ASSERT_EQ(stockTip, stock->TipText());
         ASSERT_FALSE(stockTip.trimmed().isEmpty());
 
         playGame(fixture, c.nextGame, 5);
-        EXPECT_EQ(window.StatusText(TipPanel), QStringLiteral(" ")) << "no pile has been pointed at yet";
+        EXPECT_EQ(window.Panels[TipPanel]->text(), QStringLiteral(" ")) << "no pile has been pointed at yet";
 
         // A pile of the new game puts up its own tip.
         TDeck *column = window.Table().Tableau[1];
         ASSERT_NE(column, nullptr);
         sendMouse(board, QEvent::MouseMove, spotOf(column), Qt::NoButton);
-        EXPECT_EQ(window.StatusText(TipPanel), column->TipText());
+        EXPECT_EQ(window.Panels[TipPanel]->text(), column->TipText());
     }
 }
 

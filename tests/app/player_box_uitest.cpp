@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -86,7 +87,7 @@ TEST(PlayerBox, ChoosingAPlayerMakesItCurrentForTheWholeProgram)
             QTest::keyClick(&box, test.key);
             EXPECT_EQ(box.currentText(), QString::fromLatin1(test.chosen));
         });
-        EXPECT_EQ(window.StatusText(PlayerPanel).toStdString(), std::string("Player: ") + test.chosen);
+        EXPECT_EQ(window.Panels[PlayerPanel]->text().toStdString(), std::string("Player: ") + test.chosen);
         EXPECT_EQ(fixture.session->Data().statistics.Players.current().Name.toStdString(), test.chosen);
     }
 }
@@ -102,7 +103,7 @@ TEST(PlayerBox, TheChosenPlayerIsCurrentAtTheNextStart)
     fixture.DestroyWindow();
 
     TMain_F &again = fixture.Create();
-    EXPECT_EQ(again.StatusText(PlayerPanel), QStringLiteral("Player: Bob"));
+    EXPECT_EQ(again.Panels[PlayerPanel]->text(), QStringLiteral("Player: Bob"));
     insideGameDialog(again, [](TGameDlg &dialog) { EXPECT_EQ(dialog.Players()->currentText(), QStringLiteral("Bob")); });
 }
 
@@ -142,7 +143,7 @@ TEST(PlayerBox, EditPlayerListOpensTheListAndTheBoxFollowsIt)
         // The new player was selected in the list, so it is current now.
         EXPECT_EQ(boxEntries(box), (QStringList{"Ann", "Bob", "Cleo", "Edit player list"}));
         EXPECT_EQ(box.currentText(), QStringLiteral("Cleo"));
-        EXPECT_EQ(window.StatusText(PlayerPanel), QStringLiteral("Player: Cleo"));
+        EXPECT_EQ(window.Panels[PlayerPanel]->text(), QStringLiteral("Player: Cleo"));
     });
     EXPECT_EQ(fixture.session->Data().statistics.Players.names(), (QStringList{"Ann", "Bob", "Cleo"}));
     EXPECT_EQ(fixture.session->Data().statistics.Players.current().Name, QStringLiteral("Cleo"));
