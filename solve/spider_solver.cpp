@@ -1,11 +1,12 @@
 #include "engine/card.h"
 #include "games/game_table.h"
 #include "solve/game_readers.h"
-#include "solve/search.h"
+#include "solve/hill_climb_search.h"
 #include "solve/solver_card.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 // Spider (one, two or four suits over two packs): ten columns built down regardless of
 // suit, runs down in suit move as a unit, any run fills an empty column, a run from King to
@@ -158,12 +159,85 @@ public:
             out.push_back(list[i].move);
     }
 
+    // While the stock lasts the columns are not interchangeable: the row deals each its own card.
     std::uint64_t Hash(const State &s) const
     {
         std::uint64_t h = MixHash(0x300 + s.stockCount);
         for (int c = 0; c < ColumnCount; ++c)
-            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
+            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c] + (s.stockCount > 0 ? 128u * (c + 1) : 0u));
         return h;
+    }
+
+    // Higher for more runs home, fewer cards face down, fewer breaks between face-up cards
+    // (a card on one not of the next rank, or of the next rank in another suit) and empty
+    // columns.
+    long long Score(const State &s, unsigned variant) const
+    {
+        // Each climb weighs them its own way.
+        const std::uint64_t mix = variant ? MixHash(variant) : 0;
+        const int faceDownCost = 30 + int(mix % 21) - 10;
+        const int breakCost = 20 + int(mix >> 8 & 7) - 3;
+        const int rankLinkCost = 6 + int(mix >> 16 & 7) - 2;
+        const int emptyWorth = 25 + int(mix >> 24 & 31) - 15;
+        long long score = 500LL * s.runsHome;
+        for (int c = 0; c < ColumnCount; ++c) {
+            const int n = s.length[c];
+            if (n == 0) {
+                score += emptyWorth;
+                continue;
+            }
+            score -= faceDownCost * s.faceDown[c];
+            for (int i = s.faceDown[c] + 1; i < n; ++i) {
+                const SolverCard lower = s.columns[c][i - 1];
+                const SolverCard upper = s.columns[c][i];
+                if (!linked(lower, upper))
+                    score -= RankOf(lower) == RankOf(upper) + 1 ? rankLinkCost : breakCost;
+            }
+        }
+        return score;
+    }
+
+    void Print(const State &s) const {
+        std::fprintf(stderr, "score %lld stock %d home %d\n", Score(s, 0), s.stockCount, s.runsHome);
+        for (int c = 0; c < ColumnCount; ++c) {
+            std::string line;
+            for (int i = 0; i < s.length[c]; ++i) { std::string t = CardToken(s.columns[c][i]); if (i < s.faceDown[c]) t = "##"; line += t + " "; }
+            std::fprintf(stderr, "  %s\n", line.c_str());
+        }
+    }
+    // The row from the stock waits until no other move leads higher.
+    bool Deferred(const Move &m) const { return m.from == Deal; }
+    // The empty columns the row waits for.
+    int DeferredDistance(const State &s) const
+    {
+        return int(std::count(s.length.begin(), s.length.end(), 0));
+    }
+
+    // Each column's length, cards face down and cards; the stock's count and the runs home.
+    void Pack(const State &s, std::vector<std::uint8_t> &out) const
+    {
+        out.push_back(s.stockCount);
+        out.push_back(s.runsHome);
+        for (int c = 0; c < ColumnCount; ++c) {
+            out.push_back(s.length[c]);
+            out.push_back(s.faceDown[c]);
+            out.insert(out.end(), s.columns[c].begin(), s.columns[c].begin() + s.length[c]);
+        }
+    }
+
+    // The stock's cards are the start's, only fewer.
+    std::size_t Unpack(const std::uint8_t *in, State &s) const
+    {
+        const std::uint8_t *at = in;
+        s.stockCount = *at++;
+        s.runsHome = *at++;
+        for (int c = 0; c < ColumnCount; ++c) {
+            s.length[c] = *at++;
+            s.faceDown[c] = *at++;
+            std::copy_n(at, s.length[c], s.columns[c].begin());
+            at += s.length[c];
+        }
+        return std::size_t(at - in);
     }
 
     std::vector<std::string> Lines(const State &start, const std::vector<Move> &path) const
@@ -191,7 +265,7 @@ private:
 class SpiderPosition : public SolverPosition {
 public:
     explicit SpiderPosition(const SpiderState &state) : state(state) {}
-    SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(SpiderGame(), state, budget); }
+    SolveResult Solve(const SolveBudget &budget) const override { return HillClimbSearch(SpiderGame(), state, budget); }
 
 private:
     SpiderState state;
