@@ -54,11 +54,14 @@ public:
                 return false;
             if (step.higher == NoNode && step.deferredFrom == NoNode) {
                 step = search(current, variant, true, positionsLeft, outOfTime);
-                if (step.outOfBudget || (step.higher == NoNode && step.deferredFrom == NoNode))
+                if (step.outOfBudget || (step.higher == NoNode && step.deferredFrom == NoNode)) {
+                    if (std::getenv("BFS_DEBUG")) { std::fprintf(stderr, "stuck nodes %zu ", nodes.size()); game.Print(current); }
                     return false;
+                }
             }
             follow(step.higher != NoNode ? step.higher : step.deferredFrom, current, path);
             if (step.higher == NoNode) {
+                if (std::getenv("BFS_DEBUG")) std::fprintf(stderr, "deal after %zu nodes score %lld\n", nodes.size(), game.Score(current, variant));
                 path.push_back(step.deferred);
                 game.Apply(current, step.deferred);
                 game.Settle(current, path);

@@ -112,21 +112,33 @@ public:
         for (int c = 0; c < ColumnCount; ++c)
             if (!s.length[c] && firstEmpty < 0)
                 firstEmpty = c;
+        // The columns whose movable run holds a card of each suit and rank.
+        std::array<std::uint16_t, 64> movableIn{};
+        std::array<int, ColumnCount> runs{};
+        for (int c = 0; c < ColumnCount; ++c) {
+            runs[c] = runLength(s, c);
+            for (int i = 1; i <= runs[c]; ++i)
+                movableIn[s.columns[c][s.length[c] - i] & 63] |= std::uint16_t(1 << c);
+        }
         for (int from = 0; from < ColumnCount; ++from) {
             const int length = s.length[from];
-            const int run = runLength(s, from);
+            const int run = runs[from];
             for (int count = 1; count <= run; ++count) {
                 const SolverCard card = s.columns[from][length - count];
                 const bool whole = count == length - s.faceDown[from]; // the run's foot is uncovered
-                const bool onParent =
-                    !whole && RankOf(s.columns[from][length - count - 1]) == RankOf(card) + 1; // already built on
+                const SolverCard parent = whole ? 0 : s.columns[from][length - count - 1];
+                const bool onParent = !whole && RankOf(parent) == RankOf(card) + 1; // already built on
+                // A run leaves the card it is built on, other than for a card of that card's
+                // suit, only if another column's run holds a card to build on it in suit.
+                const std::uint16_t parentWanted =
+                    onParent ? std::uint16_t(movableIn[(SuitIndexOf(parent) << 4 | RankOf(card)) & 63] & ~(1 << from)) : 0;
                 for (int to = 0; to < ColumnCount && n < MoveListSize; ++to) {
                     if (to == from)
                         continue;
                     const int targetLength = s.length[to];
                     if (targetLength == 0) {
                         // Into an empty column: only a run that does not already head its column.
-                        if (to != firstEmpty || count == length)
+                        if (to != firstEmpty || count == length || (onParent && !parentWanted))
                             continue;
                         list[n++] = {{std::uint8_t(from), std::uint8_t(to), std::uint8_t(count)},
                                      (whole && s.faceDown[from] > 0 ? 300 : 0) + count - (onParent ? 200 : 0)};
@@ -136,9 +148,7 @@ public:
                     if (RankOf(top) != RankOf(card) + 1)
                         continue;
                     const bool inSuit = SuitIndexOf(top) == SuitIndexOf(card);
-                    // Moving off one card of the next rank onto another of another suit
-                    // changes nothing but where the run lies.
-                    if (onParent && !inSuit && SuitIndexOf(s.columns[from][length - count - 1]) != SuitIndexOf(card))
+                    if (onParent && !inSuit && !(parentWanted & ~(1 << to)))
                         continue;
                     int score = 400 + (inSuit ? 300 : 0) + count;
                     if (whole)
