@@ -22,10 +22,11 @@
 //   void Unpack(const std::uint8_t *, State &)   restores it over a copy of the start position
 // From the position reached it searches best first, without deferred moves, for any
 // position of a higher score and goes on from there; when none lies within reach it makes a
-// deferred move from the best position found that allows one. A climb that gets nowhere
-// starts again with another variant. It never proves a deal lost.
+// deferred move from the best position found that allows one. It never proves a deal lost.
 struct HillClimbLimits {
-    std::size_t reach = 20000; // positions one step's search looks at
+    std::size_t reach = 20000;    // positions one step's search looks at
+    std::size_t keptLimit = 4096; // positions kept to climb on from
+    long long toll = 40;          // the score a kept position loses for every climb from it
 };
 
 template <class Game>
@@ -39,35 +40,36 @@ public:
     {
     }
 
-    // Climbs from the start until won (true), stuck, out of positions or out of time. The
-    // path holds the moves, the safe ones included.
+    enum class Outcome { Won, Deferred, Stuck, OutOfBudget };
+
+    // Climbs from current until won, until just after a deferred move, stuck, out of
+    // positions or out of time, appending the moves to the path, the safe ones included.
     template <class OutOfTime>
-    bool Climb(unsigned variant, long long &positionsLeft, const OutOfTime &outOfTime, std::vector<Move> &path)
+    Outcome Climb(State &current, std::vector<Move> &path, unsigned variant, long long &positionsLeft,
+                  const OutOfTime &outOfTime)
     {
-        State current = start;
-        game.Settle(current, path);
         while (!game.Won(current)) {
             // First best first for a higher score; failing that and any deferred move,
             // nearest first for a position that allows one.
             Step step = search(current, variant, false, positionsLeft, outOfTime);
             if (step.outOfBudget)
-                return false;
+                return Outcome::OutOfBudget;
             if (step.higher == NoNode && step.deferredFrom == NoNode) {
                 step = search(current, variant, true, positionsLeft, outOfTime);
-                if (step.outOfBudget || (step.higher == NoNode && step.deferredFrom == NoNode)) {
-                    if (std::getenv("BFS_DEBUG")) { std::fprintf(stderr, "stuck nodes %zu ", nodes.size()); game.Print(current); }
-                    return false;
-                }
+                if (step.outOfBudget)
+                    return Outcome::OutOfBudget;
+                if (step.higher == NoNode && step.deferredFrom == NoNode)
+                    return Outcome::Stuck;
             }
             follow(step.higher != NoNode ? step.higher : step.deferredFrom, current, path);
             if (step.higher == NoNode) {
-                if (std::getenv("BFS_DEBUG")) std::fprintf(stderr, "deal after %zu nodes score %lld\n", nodes.size(), game.Score(current, variant));
                 path.push_back(step.deferred);
                 game.Apply(current, step.deferred);
                 game.Settle(current, path);
+                return Outcome::Deferred;
             }
         }
-        return true;
+        return Outcome::Won;
     }
 
 private:
@@ -94,7 +96,10 @@ private:
         open.push(0);
         long long deferredScore = 0;
         State state = start;
-        while (!open.empty() && step.higher == NoNode && nodes.size() < reach) {
+        static const int wantedHigher = std::getenv("IMP") ? std::atoi(std::getenv("IMP")) : 4;
+        int higherCount = 0;
+        long long higherScore = 0;
+        while (!open.empty() && higherCount < wantedHigher && nodes.size() < reach) {
             if (outOfTime() || positionsLeft <= 0) {
                 step.outOfBudget = true;
                 return step;
@@ -127,8 +132,13 @@ private:
                 game.Pack(child, packed);
                 const long long childScore = game.Won(child) ? base + 1 : game.Score(child, variant);
                 if (childScore > base) {
-                    step.higher = index;
-                    break;
+                    if (step.higher == NoNode || childScore > higherScore) {
+                        step.higher = index;
+                        higherScore = childScore;
+                    }
+                    if (++higherCount >= wantedHigher)
+                        break;
+                    continue;
                 }
                 open.push(key(nearest ? -(long long)game.DeferredDistance(child) * 4096 - nodes[index].depth : childScore,
                               index, variant));
@@ -180,11 +190,16 @@ private:
     std::vector<Move> settled;
 };
 
-// Climbs again and again, each time another way, until a climb wins or the budget runs out.
+// The positions just after each deferred move that climbs reached are kept; each climb
+// goes on, weighed its own way, from the kept position of the highest score less a toll for
+// every climb already made from it, until a climb wins or the budget runs out.
 template <class Game>
 SolveResult HillClimbSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget,
                             HillClimbLimits limits = {})
 {
+    using State = typename Game::State;
+    using Move = typename Game::Move;
+    using Climber = HillClimber<Game>;
     using Clock = std::chrono::steady_clock;
     const Clock::time_point began = Clock::now();
     const auto elapsed = [&] {
@@ -194,19 +209,44 @@ SolveResult HillClimbSearch(const Game &game, const typename Game::State &start,
     const auto outOfTime = [&] {
         return (++tick & 63) == 0 && (elapsed() >= budget.milliseconds || cancelled(budget));
     };
+    struct Kept {
+        State state;
+        std::vector<Move> path;
+        long long score;
+        long long tries = 0;
+    };
+    std::vector<Kept> kept;
+    TranspositionTable keptHashes(limits.keptLimit);
     SolveResult result;
     long long positionsLeft = budget.positions;
-    HillClimber<Game> climber(game, start, limits.reach);
-    std::vector<typename Game::Move> path;
+    Climber climber(game, start, limits.reach);
+    if (const char *t = std::getenv("TOLL")) limits.toll = std::atoll(t);
+    {
+        Kept first{start, {}, 0};
+        game.Settle(first.state, first.path);
+        first.score = game.Score(first.state, 0);
+        keptHashes.Add(game.Hash(first.state));
+        kept.push_back(std::move(first));
+    }
+    State state = start;
+    std::vector<Move> path;
     for (unsigned variant = 0; positionsLeft > 0 && elapsed() < budget.milliseconds && !cancelled(budget); ++variant) {
-        path.clear();
-        if (climber.Climb(variant, positionsLeft, outOfTime, path)) {
+        std::size_t from = 0;
+        for (std::size_t i = 1; i < kept.size(); ++i)
+            if (kept[i].score - limits.toll * kept[i].tries > kept[from].score - limits.toll * kept[from].tries)
+                from = i;
+        ++kept[from].tries;
+        state = kept[from].state;
+        path = kept[from].path;
+        const typename Climber::Outcome outcome = climber.Climb(state, path, variant, positionsLeft, outOfTime);
+        if (outcome == Climber::Outcome::Won) {
             result.verdict = Verdict::Winnable;
             result.lines = game.Lines(start, path);
             break;
         }
-        if (std::getenv("BFS_DEBUG"))
-            std::fprintf(stderr, "variant %u failed at %zu moves, %lld left %lld ms\n", variant, path.size(), positionsLeft, elapsed());
+        if (outcome == Climber::Outcome::Deferred
+            && keptHashes.Add(game.Hash(state)) == TranspositionTable::Insert::Added)
+            kept.push_back({state, path, game.Score(state, 0)});
     }
     result.positions = budget.positions - positionsLeft;
     result.milliseconds = elapsed();

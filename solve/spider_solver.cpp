@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 // Spider (one, two or four suits over two packs): ten columns built down regardless of
 // suit, runs down in suit move as a unit, any run fills an empty column, a run from King to
@@ -185,10 +186,14 @@ public:
     {
         // Each climb weighs them its own way.
         const std::uint64_t mix = variant ? MixHash(variant) : 0;
-        const int faceDownCost = 30 + int(mix % 21) - 10;
-        const int breakCost = 20 + int(mix >> 8 & 7) - 3;
-        const int rankLinkCost = 6 + int(mix >> 16 & 7) - 2;
-        const int emptyWorth = 25 + int(mix >> 24 & 31) - 15;
+        static const int FD = std::getenv("FD") ? std::atoi(std::getenv("FD")) : 15;
+        static const int BR = std::getenv("BR") ? std::atoi(std::getenv("BR")) : 20;
+        static const int RL = std::getenv("RL") ? std::atoi(std::getenv("RL")) : 16;
+        static const int EM = std::getenv("EM") ? std::atoi(std::getenv("EM")) : 80;
+        const int faceDownCost = FD + int(mix % 21) - 10;
+        const int breakCost = BR + int(mix >> 8 & 7) - 3;
+        const int rankLinkCost = RL + int(mix >> 16 & 7) - 2;
+        const int emptyWorth = EM + int(mix >> 24 & 31) - 15;
         long long score = 500LL * s.runsHome;
         for (int c = 0; c < ColumnCount; ++c) {
             const int n = s.length[c];
