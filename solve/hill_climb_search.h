@@ -5,13 +5,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <queue>
 #include <vector>
 
 // What the hill-climbing search asks of a game, besides what the depth-first search asks
-// (the order of the moves does not matter here):
+// (the order of the moves only breaks ties):
 //   long long Score(const State &, unsigned variant)
 //                                                higher for a position nearer a win
 //   bool Deferred(const Move &)                  a move made only when no other leads higher
@@ -20,13 +18,15 @@
 //   void Pack(const State &, std::vector<std::uint8_t> &)
 //                                                appends what Unpack needs of the position
 //   void Unpack(const std::uint8_t *, State &)   restores it over a copy of the start position
-// From the position reached it searches best first, without deferred moves, for any
-// position of a higher score and goes on from there; when none lies within reach it makes a
-// deferred move from the best position found that allows one. It never proves a deal lost.
+// From the position reached it searches best first, without deferred moves, for a few
+// positions of a higher score and goes on from the best of them; when none lies within reach
+// it makes a deferred move from the best position found that allows one. It never proves a
+// deal lost.
 struct HillClimbLimits {
     std::size_t reach = 20000;    // positions one step's search looks at
+    std::size_t higherWanted = 4; // higher positions it finds before taking the best of them
     std::size_t keptLimit = 4096; // positions kept to climb on from
-    long long toll = 40;          // the score a kept position loses for every climb from it
+    long long toll = 150;         // the score a kept position loses for every climb from it
 };
 
 template <class Game>
@@ -35,8 +35,9 @@ public:
     using State = typename Game::State;
     using Move = typename Game::Move;
 
-    HillClimber(const Game &game, const State &start, std::size_t reach)
-        : game(game), start(start), reach(std::min<std::size_t>(reach, NodeMask)), seen(this->reach)
+    HillClimber(const Game &game, const State &start, const HillClimbLimits &limits)
+        : game(game), start(start), reach(std::min<std::size_t>(limits.reach, NodeMask)),
+          higherWanted(limits.higherWanted), seen(reach)
     {
     }
 
@@ -96,10 +97,9 @@ private:
         open.push(0);
         long long deferredScore = 0;
         State state = start;
-        static const int wantedHigher = std::getenv("IMP") ? std::atoi(std::getenv("IMP")) : 4;
-        int higherCount = 0;
+        std::size_t higherCount = 0;
         long long higherScore = 0;
-        while (!open.empty() && higherCount < wantedHigher && nodes.size() < reach) {
+        while (!open.empty() && higherCount < higherWanted && nodes.size() < reach) {
             if (outOfTime() || positionsLeft <= 0) {
                 step.outOfBudget = true;
                 return step;
@@ -136,7 +136,7 @@ private:
                         step.higher = index;
                         higherScore = childScore;
                     }
-                    if (++higherCount >= wantedHigher)
+                    if (++higherCount >= higherWanted)
                         break;
                     continue;
                 }
@@ -182,6 +182,7 @@ private:
     const Game &game;
     const State &start;
     std::size_t reach;
+    std::size_t higherWanted;
     TranspositionTable seen;
     std::vector<Node> nodes;
     std::vector<std::uint8_t> packed;
@@ -219,8 +220,7 @@ SolveResult HillClimbSearch(const Game &game, const typename Game::State &start,
     TranspositionTable keptHashes(limits.keptLimit);
     SolveResult result;
     long long positionsLeft = budget.positions;
-    Climber climber(game, start, limits.reach);
-    if (const char *t = std::getenv("TOLL")) limits.toll = std::atoll(t);
+    Climber climber(game, start, limits);
     {
         Kept first{start, {}, 0};
         game.Settle(first.state, first.path);

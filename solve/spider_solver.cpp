@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <cstdlib>
 
 // Spider (one, two or four suits over two packs): ten columns built down regardless of
 // suit, runs down in suit move as a unit, any run fills an empty column, a run from King to
@@ -138,8 +136,12 @@ public:
                         continue;
                     const int targetLength = s.length[to];
                     if (targetLength == 0) {
-                        // Into an empty column: only a run that does not already head its column.
-                        if (to != firstEmpty || count == length || (onParent && !parentWanted))
+                        // Into an empty column: only a run that does not already head its
+                        // column, and off the card it is built on only for another to build
+                        // on that card in suit, or as a single card while the row waits for
+                        // the empty columns to be filled.
+                        if (to != firstEmpty || count == length
+                            || (onParent && !parentWanted && (count > 1 || s.stockCount == 0)))
                             continue;
                         list[n++] = {{std::uint8_t(from), std::uint8_t(to), std::uint8_t(count)},
                                      (whole && s.faceDown[from] > 0 ? 300 : 0) + count - (onParent ? 200 : 0)};
@@ -170,12 +172,17 @@ public:
             out.push_back(list[i].move);
     }
 
-    // While the stock lasts the columns are not interchangeable: the row deals each its own card.
+    // While the stock lasts the columns are not quite interchangeable: the row deals each its
+    // own card. The hill climb tells them apart; the plain search, for which the many orders
+    // of the same columns cost too much, takes them as alike.
+    explicit SpiderGame(bool columnsInOrder) : columnsInOrder(columnsInOrder) {}
+
     std::uint64_t Hash(const State &s) const
     {
+        const bool ordered = columnsInOrder && s.stockCount > 0;
         std::uint64_t h = MixHash(0x300 + s.stockCount);
         for (int c = 0; c < ColumnCount; ++c)
-            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c] + (s.stockCount > 0 ? 128u * (c + 1) : 0u));
+            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c] + (ordered ? 128u * (c + 1) : 0u));
         return h;
     }
 
@@ -186,14 +193,10 @@ public:
     {
         // Each climb weighs them its own way.
         const std::uint64_t mix = variant ? MixHash(variant) : 0;
-        static const int FD = std::getenv("FD") ? std::atoi(std::getenv("FD")) : 15;
-        static const int BR = std::getenv("BR") ? std::atoi(std::getenv("BR")) : 20;
-        static const int RL = std::getenv("RL") ? std::atoi(std::getenv("RL")) : 16;
-        static const int EM = std::getenv("EM") ? std::atoi(std::getenv("EM")) : 80;
-        const int faceDownCost = FD + int(mix % 21) - 10;
-        const int breakCost = BR + int(mix >> 8 & 7) - 3;
-        const int rankLinkCost = RL + int(mix >> 16 & 7) - 2;
-        const int emptyWorth = EM + int(mix >> 24 & 31) - 15;
+        const int faceDownCost = 10 + int(mix % 21) - 10;
+        const int breakCost = 20 + int(mix >> 8 & 7) - 3;
+        const int rankLinkCost = 20 + int(mix >> 16 & 7) - 2;
+        const int emptyWorth = 120 + int(mix >> 24 & 31) - 15;
         long long score = 500LL * s.runsHome;
         for (int c = 0; c < ColumnCount; ++c) {
             const int n = s.length[c];
@@ -212,14 +215,6 @@ public:
         return score;
     }
 
-    void Print(const State &s) const {
-        std::fprintf(stderr, "score %lld stock %d home %d\n", Score(s, 0), s.stockCount, s.runsHome);
-        for (int c = 0; c < ColumnCount; ++c) {
-            std::string line;
-            for (int i = 0; i < s.length[c]; ++i) { std::string t = CardToken(s.columns[c][i]); if (i < s.faceDown[c]) t = "##"; line += t + " "; }
-            std::fprintf(stderr, "  %s\n", line.c_str());
-        }
-    }
     // The row from the stock waits until no other move leads higher.
     bool Deferred(const Move &m) const { return m.from == Deal; }
     // The empty columns the row waits for.
@@ -241,7 +236,7 @@ public:
     }
 
     // The stock's cards are the start's, only fewer.
-    std::size_t Unpack(const std::uint8_t *in, State &s) const
+    void Unpack(const std::uint8_t *in, State &s) const
     {
         const std::uint8_t *at = in;
         s.stockCount = *at++;
@@ -252,7 +247,6 @@ public:
             std::copy_n(at, s.length[c], s.columns[c].begin());
             at += s.length[c];
         }
-        return std::size_t(at - in);
     }
 
     std::vector<std::string> Lines(const State &start, const std::vector<Move> &path) const
@@ -275,16 +269,35 @@ public:
 
 private:
     static constexpr int MoveListSize = 200;
+    bool columnsInOrder;
 };
 
+// With one suit nearly every move builds a run, and a plain search with good move order
+// wins at once; with more suits the search climbs.
 class SpiderPosition : public SolverPosition {
 public:
-    explicit SpiderPosition(const SpiderState &state) : state(state) {}
-    SolveResult Solve(const SolveBudget &budget) const override { return HillClimbSearch(SpiderGame(), state, budget); }
+    SpiderPosition(const SpiderState &state, bool oneSuit) : state(state), oneSuit(oneSuit) {}
+    SolveResult Solve(const SolveBudget &budget) const override
+    {
+        return oneSuit ? DepthFirstSearch(SpiderGame(false), state, budget)
+                       : HillClimbSearch(SpiderGame(true), state, budget);
+    }
 
 private:
     SpiderState state;
+    bool oneSuit;
 };
+
+// Whether all the cards left in play are of one suit.
+bool oneSuitLeft(const SpiderState &s)
+{
+    int suits = 0;
+    const auto note = [&suits](SolverCard card) { suits |= 1 << SuitIndexOf(card); };
+    for (int c = 0; c < ColumnCount; ++c)
+        std::for_each(s.columns[c].begin(), s.columns[c].begin() + s.length[c], note);
+    std::for_each(s.stock.begin(), s.stock.begin() + s.stockCount, note);
+    return (suits & (suits - 1)) == 0;
+}
 
 } // namespace
 
@@ -319,5 +332,5 @@ std::unique_ptr<SolverPosition> ReadSpiderPosition(const GameTable &table)
             cards += foundation->CardsCount();
             ++s.runsHome;
         }
-    return table.Stock && cards == 104 ? std::make_unique<SpiderPosition>(s) : nullptr;
+    return table.Stock && cards == 104 ? std::make_unique<SpiderPosition>(s, oneSuitLeft(s)) : nullptr;
 }
