@@ -130,7 +130,11 @@ private:
                 const std::uint32_t index = std::uint32_t(nodes.size());
                 nodes.push_back({n, std::uint32_t(packed.size()), nodes[n].depth + 1, move});
                 game.Pack(child, packed);
-                const long long childScore = game.Won(child) ? base + 1 : game.Score(child, variant);
+                if (game.Won(child)) {
+                    step.higher = index;
+                    return step;
+                }
+                const long long childScore = game.Score(child, variant);
                 if (childScore > base) {
                     if (step.higher == NoNode || childScore > higherScore) {
                         step.higher = index;
