@@ -1,7 +1,7 @@
 #include "engine/card.h"
 #include "games/game_table.h"
 #include "solve/game_readers.h"
-#include "solve/search.h"
+#include "solve/hill_climb_search.h"
 #include "solve/solver_card.h"
 
 #include <algorithm>
@@ -111,21 +111,37 @@ public:
         for (int c = 0; c < ColumnCount; ++c)
             if (!s.length[c] && firstEmpty < 0)
                 firstEmpty = c;
+        // The columns whose movable run holds a card of each suit and rank.
+        std::array<std::uint16_t, 64> movableIn{};
+        std::array<int, ColumnCount> runs{};
+        for (int c = 0; c < ColumnCount; ++c) {
+            runs[c] = runLength(s, c);
+            for (int i = 1; i <= runs[c]; ++i)
+                movableIn[s.columns[c][s.length[c] - i] & 63] |= std::uint16_t(1 << c);
+        }
         for (int from = 0; from < ColumnCount; ++from) {
             const int length = s.length[from];
-            const int run = runLength(s, from);
+            const int run = runs[from];
             for (int count = 1; count <= run; ++count) {
                 const SolverCard card = s.columns[from][length - count];
                 const bool whole = count == length - s.faceDown[from]; // the run's foot is uncovered
-                const bool onParent =
-                    !whole && RankOf(s.columns[from][length - count - 1]) == RankOf(card) + 1; // already built on
+                const SolverCard parent = whole ? 0 : s.columns[from][length - count - 1];
+                const bool onParent = !whole && RankOf(parent) == RankOf(card) + 1; // already built on
+                // A run leaves the card it is built on, other than for a card of that card's
+                // suit, only if another column's run holds a card to build on it in suit.
+                const std::uint16_t parentWanted =
+                    onParent ? std::uint16_t(movableIn[(SuitIndexOf(parent) << 4 | RankOf(card)) & 63] & ~(1 << from)) : 0;
                 for (int to = 0; to < ColumnCount && n < MoveListSize; ++to) {
                     if (to == from)
                         continue;
                     const int targetLength = s.length[to];
                     if (targetLength == 0) {
-                        // Into an empty column: only a run that does not already head its column.
-                        if (to != firstEmpty || count == length)
+                        // Into an empty column: only a run that does not already head its
+                        // column, and off the card it is built on only for another to build
+                        // on that card in suit, or as a single card while the row waits for
+                        // the empty columns to be filled.
+                        if (to != firstEmpty || count == length
+                            || (onParent && !parentWanted && (count > 1 || s.stockCount == 0)))
                             continue;
                         list[n++] = {{std::uint8_t(from), std::uint8_t(to), std::uint8_t(count)},
                                      (whole && s.faceDown[from] > 0 ? 300 : 0) + count - (onParent ? 200 : 0)};
@@ -135,9 +151,7 @@ public:
                     if (RankOf(top) != RankOf(card) + 1)
                         continue;
                     const bool inSuit = SuitIndexOf(top) == SuitIndexOf(card);
-                    // Moving off one card of the next rank onto another of another suit
-                    // changes nothing but where the run lies.
-                    if (onParent && !inSuit && SuitIndexOf(s.columns[from][length - count - 1]) != SuitIndexOf(card))
+                    if (onParent && !inSuit && !(parentWanted & ~(1 << to)))
                         continue;
                     int score = 400 + (inSuit ? 300 : 0) + count;
                     if (whole)
@@ -158,12 +172,81 @@ public:
             out.push_back(list[i].move);
     }
 
+    // While the stock lasts the columns are not quite interchangeable: the row deals each its
+    // own card. The hill climb tells them apart; the plain search, for which the many orders
+    // of the same columns cost too much, takes them as alike.
+    explicit SpiderGame(bool columnsInOrder) : columnsInOrder(columnsInOrder) {}
+
     std::uint64_t Hash(const State &s) const
     {
+        const bool ordered = columnsInOrder && s.stockCount > 0;
         std::uint64_t h = MixHash(0x300 + s.stockCount);
         for (int c = 0; c < ColumnCount; ++c)
-            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c]);
+            h += PileHash(s.columns[c].data(), s.length[c], s.faceDown[c] + (ordered ? 128u * (c + 1) : 0u));
         return h;
+    }
+
+    // Higher for more runs home, fewer cards face down, fewer breaks between face-up cards
+    // (a card on one not of the next rank, or of the next rank in another suit) and empty
+    // columns.
+    long long Score(const State &s, unsigned variant) const
+    {
+        // Each climb weighs them its own way.
+        const std::uint64_t mix = variant ? MixHash(variant) : 0;
+        const int faceDownCost = 10 + int(mix % 21) - 10;
+        const int breakCost = 20 + int(mix >> 8 & 7) - 3;
+        const int rankLinkCost = 20 + int(mix >> 16 & 7) - 2;
+        const int emptyWorth = 120 + int(mix >> 24 & 31) - 15;
+        long long score = 500LL * s.runsHome;
+        for (int c = 0; c < ColumnCount; ++c) {
+            const int n = s.length[c];
+            if (n == 0) {
+                score += emptyWorth;
+                continue;
+            }
+            score -= faceDownCost * s.faceDown[c];
+            for (int i = s.faceDown[c] + 1; i < n; ++i) {
+                const SolverCard lower = s.columns[c][i - 1];
+                const SolverCard upper = s.columns[c][i];
+                if (!linked(lower, upper))
+                    score -= RankOf(lower) == RankOf(upper) + 1 ? rankLinkCost : breakCost;
+            }
+        }
+        return score;
+    }
+
+    // The row from the stock waits until no other move leads higher.
+    bool Deferred(const Move &m) const { return m.from == Deal; }
+    // The empty columns the row waits for.
+    int DeferredDistance(const State &s) const
+    {
+        return int(std::count(s.length.begin(), s.length.end(), 0));
+    }
+
+    // Each column's length, cards face down and cards; the stock's count and the runs home.
+    void Pack(const State &s, std::vector<std::uint8_t> &out) const
+    {
+        out.push_back(s.stockCount);
+        out.push_back(s.runsHome);
+        for (int c = 0; c < ColumnCount; ++c) {
+            out.push_back(s.length[c]);
+            out.push_back(s.faceDown[c]);
+            out.insert(out.end(), s.columns[c].begin(), s.columns[c].begin() + s.length[c]);
+        }
+    }
+
+    // The stock's cards are the start's, only fewer.
+    void Unpack(const std::uint8_t *in, State &s) const
+    {
+        const std::uint8_t *at = in;
+        s.stockCount = *at++;
+        s.runsHome = *at++;
+        for (int c = 0; c < ColumnCount; ++c) {
+            s.length[c] = *at++;
+            s.faceDown[c] = *at++;
+            std::copy_n(at, s.length[c], s.columns[c].begin());
+            at += s.length[c];
+        }
     }
 
     std::vector<std::string> Lines(const State &start, const std::vector<Move> &path) const
@@ -186,16 +269,35 @@ public:
 
 private:
     static constexpr int MoveListSize = 200;
+    bool columnsInOrder;
 };
 
+// With one suit nearly every move builds a run, and a plain search with good move order
+// wins at once; with more suits the search climbs.
 class SpiderPosition : public SolverPosition {
 public:
-    explicit SpiderPosition(const SpiderState &state) : state(state) {}
-    SolveResult Solve(const SolveBudget &budget) const override { return DepthFirstSearch(SpiderGame(), state, budget); }
+    SpiderPosition(const SpiderState &state, bool oneSuit) : state(state), oneSuit(oneSuit) {}
+    SolveResult Solve(const SolveBudget &budget) const override
+    {
+        return oneSuit ? DepthFirstSearch(SpiderGame(false), state, budget)
+                       : HillClimbSearch(SpiderGame(true), state, budget);
+    }
 
 private:
     SpiderState state;
+    bool oneSuit;
 };
+
+// Whether all the cards left in play are of one suit.
+bool oneSuitLeft(const SpiderState &s)
+{
+    int suits = 0;
+    const auto note = [&suits](SolverCard card) { suits |= 1 << SuitIndexOf(card); };
+    for (int c = 0; c < ColumnCount; ++c)
+        std::for_each(s.columns[c].begin(), s.columns[c].begin() + s.length[c], note);
+    std::for_each(s.stock.begin(), s.stock.begin() + s.stockCount, note);
+    return (suits & (suits - 1)) == 0;
+}
 
 } // namespace
 
@@ -230,5 +332,5 @@ std::unique_ptr<SolverPosition> ReadSpiderPosition(const GameTable &table)
             cards += foundation->CardsCount();
             ++s.runsHome;
         }
-    return table.Stock && cards == 104 ? std::make_unique<SpiderPosition>(s) : nullptr;
+    return table.Stock && cards == 104 ? std::make_unique<SpiderPosition>(s, oneSuitLeft(s)) : nullptr;
 }

@@ -54,3 +54,10 @@ void TranspositionTable::grow()
             slots[i] = hash;
         }
 }
+
+void TranspositionTable::Clear()
+{
+    if (count > 0)
+        std::fill(slots.begin(), slots.end(), 0);
+    count = 0;
+}

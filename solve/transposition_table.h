@@ -12,6 +12,8 @@ public:
     enum class Insert { Added, Seen, Full };
     Insert Add(std::uint64_t hash);
     std::size_t Size() const { return count; }
+    // Forgets every hash, keeping the slots for the next search.
+    void Clear();
 
 private:
     void grow();

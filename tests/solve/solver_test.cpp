@@ -142,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(Deals, SolverGames,
                                            GameSample{GameIds::Bisley, 1, 200, 3'000, 20},
                                            GameSample{GameIds::Nestor, 1, 200, 3'000, 20},
                                            GameSample{GameIds::MonteCarlo, 1, 200, 3'000, 20},
-                                           GameSample{GameIds::SpiderOneSuit, 1, 200, 1'000, 10}),
+                                           GameSample{GameIds::SpiderOneSuit, 1, 200, 1'000, 10},
+                                           GameSample{GameIds::SpiderTwoSuit, 1, 12, 150'000, 6}),
                          [](const auto &info) { return std::to_string(info.param.gameId); });
 
 // Positions laid out by hand, with the answer they must get.
@@ -202,6 +203,14 @@ TEST(Solver, HandMadePositionsGetTheirAnswers)
          {{"Tableau2", "KS QS JS TS 9S 8S 7S 6S"}, {"Tableau3", "KS"}, {"Tableau4", "QS"}, {"Tableau5", "JS"},
           {"Tableau6", "TS"}, {"Tableau7", "9S"}, {"Tableau8", "8S"}, {"Tableau9", "7S"}, {"Tableau10", "6S"},
           {"Stock", "as 2s 3s 4s 5s as 2s 3s 4s 5s"}},
+         Verdict::Winnable,
+         -1},
+        // Two suits: eight columns are left empty once each suit is gathered, and all must be
+        // filled again from the two runs before the row.
+        {"Spider Two Suit fills every empty column before its row", GameIds::SpiderTwoSuit,
+         {{"Tableau2", "KS QS JS TS 9S 8S 7S 6S"}, {"Tableau3", "KH"}, {"Tableau4", "QH"}, {"Tableau5", "JH"},
+          {"Tableau6", "TH"}, {"Tableau7", "9H"}, {"Tableau8", "8H"}, {"Tableau9", "7H"}, {"Tableau10", "6H"},
+          {"Stock", "as 2s 3s 4s 5s ah 2h 3h 4h 5h"}},
          Verdict::Winnable,
          -1},
         {"Klondike winnable only by a redeal", GameIds::Klondike, {{"Waste", "KS KH JC QC"}, {"Tableau1", "KC"}},
