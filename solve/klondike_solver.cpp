@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 
 namespace {
 
@@ -371,39 +370,17 @@ private:
     bool anyGroup;
 };
 
-// A deal the first ordering leads astray is mostly won at once by another: attempts with
-// shuffled orderings and growing position caps take up to a third of the time, then one
-// search takes what is left. Any attempt that runs out of positions has proved the deal
-// cannot be won.
+// Attempts with shuffled orderings and position caps growing by half take up to a third of
+// the time, then one search takes what is left.
 SolveResult searchWithRestarts(const KlondikeGame &game, const KlondikeState &start, const SolveBudget &budget)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point began = Clock::now();
-    const auto spent = [&] {
-        return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - began).count();
+    const auto capOf = [](long long attempt) {
+        long long cap = 1000;
+        for (long long i = 1; i < attempt && cap < (long long)TableEntryLimit; ++i)
+            cap += cap / 2;
+        return cap;
     };
-    long long positions = 0;
-    long long cap = 1000;
-    for (unsigned variant = 0; positions + cap < budget.positions / 3 && spent() * 3 < budget.milliseconds;
-         ++variant, cap += cap / 2) {
-        SolveResult result = DepthFirstAttempt(
-            game, start, {.positions = cap, .milliseconds = budget.milliseconds - spent(), .cancel = budget.cancel},
-            variant);
-        positions += result.positions;
-        if (result.verdict != Verdict::Unknown || spent() >= budget.milliseconds || cancelled(budget)) {
-            result.positions = positions;
-            result.milliseconds = spent();
-            return result;
-        }
-    }
-    SolveResult result = DepthFirstAttempt(game, start,
-                                           {.positions = budget.positions - positions,
-                                            .milliseconds = budget.milliseconds - spent(),
-                                            .cancel = budget.cancel},
-                                           0);
-    result.positions += positions;
-    result.milliseconds = spent();
-    return result;
+    return SearchWithRestarts(game, start, budget, capOf, {.positionShare = 3, .timeShare = 3});
 }
 
 class KlondikePosition : public SolverPosition {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 // No search keeps more positions than this: the table's slots then take 128 MB (192 MB
@@ -120,46 +121,66 @@ SolveResult DepthFirstAttempt(const Game &game, const typename Game::State &star
     return finish(exhausted && complete ? Verdict::NotWinnable : Verdict::Unknown);
 }
 
-// A deal the first ordering leads astray is mostly solved at once by another: short
-// attempts with shuffled orderings come first, then one search with all the budget left.
-// Any attempt that runs out of positions has proved the deal cannot be won.
-template <class Game>
-SolveResult DepthFirstSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget)
+inline long long MillisecondsSince(std::chrono::steady_clock::time_point began)
 {
-    constexpr long long attempts[] = {300, 300, 600, 600, 1200, 1200, 2500, 2500, 5000, 10000, 20000};
+    return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began)
+        .count();
+}
+
+// How a search restarts: attempt i (from 1) is capped at CapOf(i) positions (0: no more
+// attempts) and shuffles its ordering its own way; the attempts stop once they have spent
+// 1/PositionShare of the positions or 1/TimeShare of the time, and one attempt with the
+// plain ordering takes all that is left. Any attempt that runs out of positions under its
+// cap has proved the deal cannot be won.
+struct RestartShares {
+    int positionShare;
+    int timeShare;
+};
+
+template <class Game, class CapOf>
+SolveResult SearchWithRestarts(const Game &game, const typename Game::State &start, const SolveBudget &budget,
+                               CapOf capOf, RestartShares shares)
+{
     const auto began = std::chrono::steady_clock::now();
+    const long long restartMilliseconds = budget.milliseconds / shares.timeShare;
     long long positions = 0;
-    const auto spentMilliseconds = [&] {
-        return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began)
-            .count();
-    };
-    unsigned variant = 0;
-    for (const long long cap : attempts) {
-        if (positions + cap >= budget.positions / 2)
+    for (long long attempt = 1; MillisecondsSince(began) < restartMilliseconds; ++attempt) {
+        const long long cap = capOf(attempt);
+        if (cap <= 0 || positions + cap >= budget.positions / shares.positionShare)
             break;
         SolveResult result = DepthFirstAttempt(
             game, start,
-            {.positions = cap, .milliseconds = budget.milliseconds - spentMilliseconds(), .cancel = budget.cancel},
-            variant++);
+            {.positions = cap, .milliseconds = restartMilliseconds - MillisecondsSince(began), .cancel = budget.cancel},
+            unsigned(attempt - 1));
         positions += result.positions;
-        if (result.verdict != Verdict::Unknown || spentMilliseconds() >= budget.milliseconds || cancelled(budget)) {
+        if (result.verdict != Verdict::Unknown || MillisecondsSince(began) >= budget.milliseconds
+            || cancelled(budget)) {
             result.positions = positions;
-            result.milliseconds = spentMilliseconds();
+            result.milliseconds = MillisecondsSince(began);
             return result;
         }
     }
     SolveResult result = DepthFirstAttempt(
         game, start,
         {.positions = budget.positions - positions,
-         .milliseconds = budget.milliseconds - spentMilliseconds(),
+         .milliseconds = budget.milliseconds - MillisecondsSince(began),
          .cancel = budget.cancel},
         0);
     result.positions += positions;
-    result.milliseconds = spentMilliseconds();
+    result.milliseconds = MillisecondsSince(began);
     return result;
 }
 
-// The Luby sequence 1 1 2 1 1 2 4 1 1 2 1 1 2 4 8 ..., term i (from 1).
+// A deal the first ordering leads astray is mostly solved at once by another: short
+// attempts with shuffled orderings come first, then one search with all the budget left.
+template <class Game>
+SolveResult DepthFirstSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget)
+{
+    constexpr long long attempts[] = {300, 300, 600, 600, 1200, 1200, 2500, 2500, 5000, 10000, 20000};
+    const auto capOf = [&](long long attempt) { return attempt <= (long long)std::size(attempts) ? attempts[attempt - 1] : 0; };
+    return SearchWithRestarts(game, start, budget, capOf, {.positionShare = 2, .timeShare = 1});
+}
+
 inline long long LubyTerm(long long i)
 {
     for (;;) {
@@ -172,45 +193,15 @@ inline long long LubyTerm(long long i)
     }
 }
 
-// Depth-first attempts, each with its own shuffled ordering, capped by the Luby sequence
-// times RestartUnit positions: for games where a deal that one ordering leads astray is
-// mostly won at once by another. Once half the time or half the positions are spent, one
-// attempt takes all the rest, long enough to run out of positions where the space is
-// small: an attempt that does so under its cap has proved the deal cannot be won.
+// Depth-first attempts capped by the Luby sequence times RestartUnit positions, for half
+// the time or half the positions: for games where a deal that one ordering leads astray is
+// mostly won at once by another, while the long last attempt can still run out of
+// positions where the space is small.
 inline constexpr long long RestartUnit = 200;
 
 template <class Game>
 SolveResult RestartingSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget)
 {
-    const auto began = std::chrono::steady_clock::now();
-    const auto spentMilliseconds = [&] {
-        return (long long)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began)
-            .count();
-    };
-    long long positions = 0;
-    const long long restartMilliseconds = budget.milliseconds / 2;
-    for (long long attempt = 1; spentMilliseconds() < restartMilliseconds; ++attempt) {
-        const long long cap = RestartUnit * LubyTerm(attempt);
-        if (positions + cap >= budget.positions / 2)
-            break;
-        SolveResult result = DepthFirstAttempt(
-            game, start,
-            {.positions = cap, .milliseconds = restartMilliseconds - spentMilliseconds(), .cancel = budget.cancel},
-            unsigned(attempt - 1));
-        positions += result.positions;
-        if (result.verdict != Verdict::Unknown || cancelled(budget)) {
-            result.positions = positions;
-            result.milliseconds = spentMilliseconds();
-            return result;
-        }
-    }
-    SolveResult result = DepthFirstAttempt(
-        game, start,
-        {.positions = budget.positions - positions,
-         .milliseconds = budget.milliseconds - spentMilliseconds(),
-         .cancel = budget.cancel},
-        0);
-    result.positions += positions;
-    result.milliseconds = spentMilliseconds();
-    return result;
+    const auto capOf = [](long long attempt) { return RestartUnit * LubyTerm(attempt); };
+    return SearchWithRestarts(game, start, budget, capOf, {.positionShare = 2, .timeShare = 2});
 }
