@@ -135,6 +135,7 @@ inline long long MillisecondsSince(std::chrono::steady_clock::time_point began)
 struct RestartShares {
     int positionShare;
     int timeShare;
+    bool attemptsEndWithShare = false; // else an attempt begun in time may run on to its cap
 };
 
 template <class Game, class CapOf>
@@ -150,7 +151,10 @@ SolveResult SearchWithRestarts(const Game &game, const typename Game::State &sta
             break;
         SolveResult result = DepthFirstAttempt(
             game, start,
-            {.positions = cap, .milliseconds = restartMilliseconds - MillisecondsSince(began), .cancel = budget.cancel},
+            {.positions = cap,
+             .milliseconds = (shares.attemptsEndWithShare ? restartMilliseconds : budget.milliseconds)
+                             - MillisecondsSince(began),
+             .cancel = budget.cancel},
             unsigned(attempt - 1));
         positions += result.positions;
         if (result.verdict != Verdict::Unknown || MillisecondsSince(began) >= budget.milliseconds
@@ -203,5 +207,5 @@ template <class Game>
 SolveResult RestartingSearch(const Game &game, const typename Game::State &start, const SolveBudget &budget)
 {
     const auto capOf = [](long long attempt) { return RestartUnit * LubyTerm(attempt); };
-    return SearchWithRestarts(game, start, budget, capOf, {.positionShare = 2, .timeShare = 2});
+    return SearchWithRestarts(game, start, budget, capOf, {.positionShare = 2, .timeShare = 2, .attemptsEndWithShare = true});
 }
