@@ -367,7 +367,8 @@ public:
         const bool fromColumn = m.from < ColumnCount;
         const int left = fromColumn ? s.length[m.from] - m.count : 0;
         if (m.to == Home || (fromColumn && left > 0)) {
-            const SolverCard uncovered = fromColumn ? s.columns[m.from][left - 1] : 0;
+            // The card the move uncovers, if it leaves any in its column.
+            const SolverCard uncovered = fromColumn && left > 0 ? s.columns[m.from][left - 1] : 0;
             if (m.to == Home || (goesHome(s, uncovered) && safeHome(s, uncovered))) {
                 State child = s;
                 Apply(child, m);
